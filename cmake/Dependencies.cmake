@@ -1,0 +1,23 @@
+# Every dependency comes from Debian's packages, installed by scripts/setup.sh.
+find_package(PkgConfig REQUIRED)
+find_package(OpenGL REQUIRED)
+find_package(glfw3 3.3 REQUIRED)
+find_package(glm REQUIRED)
+find_package(Freetype REQUIRED)
+find_package(OpenAL REQUIRED)
+find_package(tinyobjloader REQUIRED)
+find_package(Threads REQUIRED)
+pkg_check_modules(STB REQUIRED IMPORTED_TARGET stb)
+pkg_check_modules(VORBIS REQUIRED IMPORTED_TARGET vorbis vorbisenc vorbisfile ogg)
+# Debian's glad module is installed for the system interpreter, not for any other python3 on PATH.
+set(GALESKERRY_SYSTEM_PYTHON /usr/bin/python3)
+
+if(NOT TARGET glm::glm)
+  add_library(glm::glm INTERFACE IMPORTED)
+  target_include_directories(glm::glm INTERFACE ${GLM_INCLUDE_DIRS})
+endif()
+if(NOT TARGET OpenAL::OpenAL)
+  add_library(OpenAL::OpenAL INTERFACE IMPORTED)
+  target_include_directories(OpenAL::OpenAL INTERFACE ${OPENAL_INCLUDE_DIR})
+  target_link_libraries(OpenAL::OpenAL INTERFACE ${OPENAL_LIBRARY})
+endif()

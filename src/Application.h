@@ -1,0 +1,151 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <glad/gl.h>
+#include <glm/glm.hpp>
+
+#include "Camera.h"
+#include "Environment/Lightning.h"
+#include "Managers/Obstacles.h"
+#include "ShadowMap.h"
+#include "SoundEngine.h"
+#include "TextRenderer.h"
+#include "WindowManager.h"
+
+class BVHTree;
+class MatrixStack;
+class Program;
+class Shape;
+class Texture;
+
+// Game phases, in the order a session walks through them.
+enum GameState : int { StartPrompt = 0, Intro = 1, Title = 2, Playing = 3 };
+
+// World position of the lighthouse standing in a grid cell; its foot sits just below the sea.
+inline glm::vec3 lighthouseWorldPosition(const glm::vec3& cell) {
+  return glm::vec3((cell.x - 50.0f) * 5.0f, -1.0f, (cell.z - 50.0f) * 5.0f);
+}
+
+// The one game object: owns every resource and all game state, and receives the window's events.
+// Its operations are spread over several source files, one concern each.
+class Application final : public EventCallbacks {
+ public:
+  Application();
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // Start-up, in the order the entry point calls them.
+  void initShadowMap();
+  void initQuad();
+  void initFramebuffer();
+  void resetGame(int height, int width);
+  void initGeom(const std::string& resourceDir);
+  void init(const std::string& resourceDir);
+  void initTex(const std::string& resourceDir);
+  GLuint buildSkyCubeMap(std::string dir, std::vector<std::string> faces) const;
+
+  void startTitle();
+  void placeBoat();
+
+  // Once per frame.
+  void renderDepthPass();
+  void render();
+  void update(float dt);
+  void moveBoat(float dt);
+  void checkWin(const glm::vec3& pos);
+
+  void keyCallback(GLFWwindow* window, int key, int scancode, int action, int mods) override;
+  void mouseCallback(GLFWwindow* window, int button, int action, int mods) override;
+  void resizeCallback(GLFWwindow* window, int width, int height) override;
+  void scrollCallback(GLFWwindow* window, double deltaX, double deltaY) override;
+  void cursorCallback(GLFWwindow* window, double xpos, double ypos) override;
+
+  WindowManager* windowManager = nullptr;
+
+  sound::SoundEngine* musicEngine = nullptr;
+  sound::SoundEngine* ambienceEngine = nullptr;
+  sound::SoundEngine* effectsEngine = nullptr;
+
+  std::shared_ptr<Program> simpleShader;
+  std::shared_ptr<Program> arrowShader;
+  std::shared_ptr<Program> texShader;
+  std::shared_ptr<Program> cubeShader;
+  std::shared_ptr<Program> textShader;
+  std::shared_ptr<Program> waveShader;
+  std::shared_ptr<Program> lighthouseShader;
+  std::shared_ptr<Program> postProcessShader;
+  std::shared_ptr<Program> depthDebugShader;
+  std::shared_ptr<Program> outlineShader;
+
+  std::shared_ptr<Texture> rockTexture;
+
+  std::shared_ptr<Shape> arrowShape;
+  std::shared_ptr<Shape> waterShape;
+  std::shared_ptr<Shape> whirlpoolShape;
+  std::shared_ptr<Shape> cubeShape;
+  std::shared_ptr<Shape> tentacleShape;
+  std::shared_ptr<Shape> rockShape;
+  std::shared_ptr<Shape> lighthouseShape;
+
+  std::vector<std::shared_ptr<Shape>> boatParts;
+
+  GLuint postFBO = 0;
+  GLuint postRBO = 0;
+  GLuint postTexture = 0;
+  GLuint quadVAO = 0;
+  GLuint quadVBO = 0;
+
+  std::shared_ptr<BVHTree> bvh;
+
+  float boatRadius = 0.0f;
+  float boatSpeed = 0.0f;
+  glm::vec3 boatDir{0.0f};
+  glm::vec3 boatPos{0.0f};
+  glm::vec3 lighthouseCell{0.0f};
+  glm::vec3 boatUp{0.0f};
+  float boatAngle = 0.0f;
+  glm::vec3 boatRight{0.0f};
+  float boatAccel = 7.0f;
+  bool showBoxes = false;
+  glm::vec3 lighthousePos{0.0f};
+  float lighthouseRadius = 20.0f;
+  bool firstReset = true;
+  bool firstMouse = true;
+  float lastX = 0.0f;
+  float lastY = 0.0f;
+  bool keyW = false;
+  bool keyS = false;
+  bool keyA = false;
+  bool keyD = false;
+
+  Camera camera;
+  GLuint cubeMapTexture = 0;
+
+  DummyManager dummyManager{grid, WorldGridSize};
+  WhirlpoolManager whirlpoolManager{grid, WorldGridSize};
+  RockManager rockManager{grid, WorldGridSize};
+
+  ShadowMap shadowMap;
+  Lightning lightning1;
+  Lightning lightning2;
+  double lastLightningTime = 0.0;
+
+  std::vector<std::string> skyboxFaces{"galaxy+X.tga", "galaxy-X.tga", "galaxy+Y.tga",
+                                       "galaxy-Y.tga", "galaxy+Z.tga", "galaxy-Z.tga"};
+
+  float musicVolume = 0.4f;
+  float ambienceVolume = 0.1f;
+  bool gameOver = false;
+  bool won = false;
+  bool fastMode = false;
+  double timeLimit = 90.0;
+  double timeLeft = 0.0;
+  int gameState = StartPrompt;
+  double introTime = 0.0;
+
+  TextRenderer textRenderer;
+};

@@ -1,0 +1,109 @@
+#include <iostream>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "Application.h"
+#include "SoundCues.h"
+
+void Application::keyCallback(GLFWwindow* window, int key, int /*scancode*/, int action,
+                              int /*mods*/) {
+  int width = 0;
+  int height = 0;
+  glfwGetWindowSize(window, &width, &height);
+  const bool pressed = action == GLFW_PRESS;
+  const bool released = action == GLFW_RELEASE;
+
+  if (key == GLFW_KEY_ESCAPE && pressed) {
+    glfwSetWindowShouldClose(window, GL_TRUE);
+  }
+  if (key == GLFW_KEY_1 && pressed) {
+    GLFWwindow* handle = windowManager->getHandle();
+    const bool captured = glfwGetInputMode(handle, GLFW_CURSOR) == GLFW_CURSOR_DISABLED;
+    glfwSetInputMode(handle, GLFW_CURSOR, captured ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED);
+  }
+  if (key == GLFW_KEY_Z && pressed) {
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  }
+  if (key == GLFW_KEY_Z && released) {
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  }
+  if (key == GLFW_KEY_C && pressed) {
+    fastMode = !fastMode;
+  }
+  if (key == GLFW_KEY_X && pressed) {
+    effectsEngine->stopAllSounds();
+    effectsEngine->play2D(SoundCues::Loss, true);
+    effectsEngine->setSoundVolume(musicVolume);
+    musicEngine->stopAllSounds();
+    gameOver = true;
+  }
+  for (const auto& [boundKey, held] :
+       {std::pair{GLFW_KEY_A, &keyA}, std::pair{GLFW_KEY_D, &keyD}, std::pair{GLFW_KEY_W, &keyW},
+        std::pair{GLFW_KEY_S, &keyS}}) {
+    if (key == boundKey && pressed) {
+      *held = true;
+    }
+    if (key == boundKey && released) {
+      *held = false;
+    }
+  }
+  if (key == GLFW_KEY_R && pressed && (gameOver || won)) {
+    resetGame(height, width);
+  }
+  if (key == GLFW_KEY_Q && pressed) {
+    showBoxes = true;
+  }
+  if (key == GLFW_KEY_Q && released) {
+    showBoxes = false;
+  }
+  if (key == GLFW_KEY_ENTER && pressed) {
+    if (gameState == StartPrompt) {
+      gameState = Intro;
+    } else if (gameState == Intro) {
+      startTitle();
+    } else if (gameState == Title) {
+      gameState = Playing;
+      resetGame(height, width);
+    }
+  }
+}
+
+void Application::mouseCallback(GLFWwindow* window, int /*button*/, int action, int /*mods*/) {
+  if (action == GLFW_PRESS) {
+    double posX = 0.0;
+    double posY = 0.0;
+    glfwGetCursorPos(window, &posX, &posY);
+  }
+}
+
+void Application::resizeCallback(GLFWwindow* /*window*/, int width, int height) {
+  // A minimised window reports a zero size; the size-dependent resources are rebuilt when a real
+  // size comes back.
+  if (width <= 0 || height <= 0) {
+    return;
+  }
+  glViewport(0, 0, width, height);
+  textRenderer.projection =
+      glm::ortho(0.0f, static_cast<float>(width), 0.0f, static_cast<float>(height));
+  initFramebuffer();
+}
+
+void Application::scrollCallback(GLFWwindow* /*window*/, double /*deltaX*/, double deltaY) {
+  std::cout << deltaY << std::endl;
+}
+
+void Application::cursorCallback(GLFWwindow* /*window*/, double xpos, double ypos) {
+  if (firstMouse) {
+    int width = 0;
+    int height = 0;
+    glfwGetFramebufferSize(windowManager->getHandle(), &width, &height);
+    lastX = static_cast<float>(width) / 2.0f;
+    lastY = static_cast<float>(height) / 2.0f;
+    firstMouse = false;
+  }
+  const float dx = static_cast<float>(xpos) - lastX;
+  const float dy = lastY - static_cast<float>(ypos);
+  lastX = static_cast<float>(xpos);
+  lastY = static_cast<float>(ypos);
+  camera.mouseLook(dx, dy);
+}

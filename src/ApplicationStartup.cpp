@@ -1,0 +1,154 @@
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "Application.h"
+#include "GLSL.h"
+#include "ObjLoader.h"
+#include "Program.h"
+#include "Shape.h"
+#include "SoundCues.h"
+#include "Texture.h"
+
+namespace {
+
+std::shared_ptr<Shape> uploadShape(const ObjShape& objShape) {
+  auto shape = std::make_shared<Shape>();
+  shape->setFromObjShape(objShape);
+  shape->computeBounds();
+  shape->init();
+  return shape;
+}
+
+// Loads the first sub-object of a single-part model; a failed load prints the loader's message
+// and leaves the model out.
+std::shared_ptr<Shape> loadSinglePartModel(const std::string& path) {
+  std::vector<ObjShape> TOshapes;
+  std::vector<tinyobj::material_t> objMaterials;
+  std::string errStr;
+  if (!loadObj(TOshapes, objMaterials, errStr, path, nullptr)) {
+    std::cerr << errStr << std::endl;
+    return nullptr;
+  }
+  if (TOshapes.empty()) {
+    std::cerr << path << " holds no mesh" << std::endl;
+    return nullptr;
+  }
+  return uploadShape(TOshapes[0]);
+}
+
+}  // namespace
+
+Application::Application() {
+  musicEngine = sound::createSoundDevice();
+  ambienceEngine = sound::createSoundDevice();
+  effectsEngine = sound::createSoundDevice();
+  lastLightningTime = glfwGetTime();
+}
+
+Application::~Application() {
+  musicEngine->drop();
+  ambienceEngine->drop();
+  effectsEngine->drop();
+  glDeleteFramebuffers(1, &postFBO);
+  glDeleteRenderbuffers(1, &postRBO);
+  glDeleteTextures(1, &postTexture);
+  glDeleteVertexArrays(1, &quadVAO);
+  glDeleteBuffers(1, &quadVBO);
+}
+
+void Application::initGeom(const std::string& resourceDir) {
+  waterShape = loadSinglePartModel(resourceDir + "/newPlane.obj");
+  whirlpoolShape = loadSinglePartModel(resourceDir + "/wpStandIn.obj");
+  arrowShape = loadSinglePartModel(resourceDir + "/arrow.obj");
+  rockShape = loadSinglePartModel(resourceDir + "/rock.obj");
+  tentacleShape = loadSinglePartModel(resourceDir + "/tentacleLP.obj");
+  lighthouseShape = loadSinglePartModel(resourceDir + "/lightHouse5.obj");
+  cubeMapTexture = buildSkyCubeMap(resourceDir + "/galaxy/", skyboxFaces);
+  cubeShape = loadSinglePartModel(resourceDir + "/cube.obj");
+
+  std::vector<ObjShape> TOshapes;
+  std::vector<tinyobj::material_t> objMaterials;
+  std::string errStr;
+  const bool loaded =
+      loadObj(TOshapes, objMaterials, errStr, resourceDir + "/models/boat/Ship_free.obj", nullptr);
+  std::printf("Number of parts of boat obj: %zi\n", TOshapes.size());
+  if (loaded) {
+    for (const ObjShape& part : TOshapes) {
+      boatParts.push_back(uploadShape(part));
+    }
+  } else {
+    std::cerr << errStr << std::endl;
+  }
+
+  lighthouseCell = glm::vec3(50.0f, 0.0f, 95.0f);
+  lighthousePos = lighthouseWorldPosition(lighthouseCell);
+}
+
+void Application::init(const std::string& /*resourceDir*/) {
+  checkVersion();
+  glClearColor(0.12f, 0.34f, 0.56f, 1.0f);
+  glEnable(GL_DEPTH_TEST);
+  glEnable(GL_CULL_FACE);
+  glCullFace(GL_BACK);
+
+  std::memset(grid, '-', sizeof grid);
+  placeBoat();
+}
+
+void Application::initTex(const std::string& resourceDir) {
+  rockTexture = std::make_shared<Texture>();
+  rockTexture->setFilename(resourceDir + "/rock.jpg");
+  rockTexture->init();
+  rockTexture->setUnit(0);
+  rockTexture->setWrapModes(GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE);
+}
+
+void Application::placeBoat() {
+  const glm::vec3 view = camera.getViewDir();
+  boatDir = glm::normalize(glm::vec3(view.x, 0.0f, view.z));
+  boatPos = glm::vec3(camera.getEye().x, 1.0f, camera.getEye().z);
+}
+
+void Application::startTitle() {
+  musicEngine->stopAllSounds();
+  gameState = Title;
+  musicEngine->play2D(SoundCues::Title, true);
+  musicEngine->setSoundVolume(0.2f);
+}
+
+void Application::resetGame(int height, int width) {
+  effectsEngine->stopAllSounds();
+  if (gameState == Playing) {
+    musicEngine->stopAllSounds();
+    ambienceEngine->stopAllSounds();
+    musicEngine->play2D(SoundCues::RaceMusic, true);
+    musicEngine->setSoundVolume(musicVolume);
+  }
+  ambienceEngine->play2D(SoundCues::Storm, true);
+  ambienceEngine->setSoundVolume(ambienceVolume);
+
+  gameOver = false;
+  won = false;
+  camera.reset();
+  keyD = keyA = keyS = keyW = false;
+
+  boatRadius = 1.0f;
+  boatSpeed = 0.0f;
+  boatDir = glm::vec3(0.0f);
+  boatPos = glm::vec3(0.0f);
+  boatUp = glm::vec3(0.0f, 1.0f, 0.0f);
+  boatAngle = 0.0f;
+  boatAccel = 7.0f;
+  firstMouse = true;
+  placeBoat();
+
+  timeLeft = timeLimit;
+  firstReset = false;
+
+  textRenderer.init("Escape the storm!", static_cast<float>(width) / 1080.0f);
+  textRenderer.projection = glm::ortho(0.0f, static_cast<float>(width), 0.0f,
+                                       static_cast<float>(height));
+}

@@ -1,0 +1,79 @@
+#include "Camera.h"
+
+#include <cmath>
+
+#include <GLFW/glfw3.h>
+#include <glm/gtc/matrix_transform.hpp>
+
+namespace {
+// The swell is defined with this rounded pi; the water shader uses the same constant so that the
+// boat rides exactly on the drawn waves.
+constexpr float SwellPi = 3.141592f;
+constexpr float PitchUpLimit = 1.4137163f;     // 81 degrees
+constexpr float PitchDownLimit = -0.785398f;   // -45 degrees
+}  // namespace
+
+float waveHeight(const glm::vec3& p) {
+  const float a = p.x / 300.0f;
+  const float b = p.z / 300.0f + a;
+  const double twoPi = 2.0 * static_cast<double>(SwellPi);
+  const float alongB = static_cast<float>(twoPi * (5.0f * b + 0.25 * glfwGetTime()));
+  const float fiveA = (0.5f * a) / 0.1f;
+  const float alongA = static_cast<float>(twoPi * (fiveA + 0.25 * glfwGetTime()));
+  return 0.75f * (std::sin(alongB) + std::cos(alongA));
+}
+
+void Camera::reset() {
+  eye = glm::vec3(0.0f, 2.5f, -225.0f);
+  lookAtPoint = glm::vec3(0.0f, 1.0f, 5.0f);
+  up = glm::vec3(0.0f, 1.0f, 0.0f);
+  yaw = 0.785398f;
+  pitch = 0.0f;
+  updateViewDir();
+  updateRight();
+}
+
+void Camera::mouseLook(float dx, float dy) {
+  yaw += 0.25f * (dx / 320.0f * SwellPi);
+  pitch += 0.25f * (dy / 240.0f * PitchUpLimit);
+  if (pitch > PitchUpLimit) {
+    pitch = PitchUpLimit;
+  }
+  if (pitch < PitchDownLimit) {
+    pitch = PitchDownLimit;
+  }
+  lookAtPoint = glm::vec3(eye.x + 5.0f * std::cos(pitch) * std::cos(yaw),
+                          eye.y + 5.0f * std::sin(pitch),
+                          eye.z + 5.0f * std::cos(pitch) * std::cos(1.570796f - yaw));
+  updateViewDir();
+  updateRight();
+  updateView();
+}
+
+void Camera::follow(const glm::vec3& camLag, const glm::vec3& dir) {
+  eye.x = camLag.x - 5.0f * dir.x;
+  eye.z = camLag.z - 5.0f * dir.z;
+  lookAtPoint.x = camLag.x;
+  lookAtPoint.z = camLag.z;
+  viewDir = dir;
+  updateRight();
+  tiltToWaves(camLag);
+  updateView();
+}
+
+void Camera::tiltToWaves(const glm::vec3& c) {
+  const float hF = waveHeight(c + glm::vec3(0.0f, 0.0f, 1.0f));
+  const float hB = waveHeight(c + glm::vec3(0.0f, 0.0f, -1.0f));
+  const float hR = waveHeight(c + glm::vec3(1.0f, 0.0f, 0.0f));
+  const float hL = waveHeight(c + glm::vec3(-1.0f, 0.0f, 0.0f));
+  const glm::vec3 xVec = (c + glm::vec3(1.0f, 0.5f * hR, 0.0f)) - (c + glm::vec3(-1.0f, 0.5f * hL, 0.0f));
+  const glm::vec3 zVec = (c + glm::vec3(0.0f, 0.5f * hB, -1.0f)) - (c + glm::vec3(0.0f, 0.5f * hF, 1.0f));
+  const glm::vec3 newUp = glm::cross(xVec, zVec);
+  up = newUp;
+}
+
+void Camera::updateViewDir() { viewDir = glm::normalize(lookAtPoint - eye); }
+
+void Camera::updateRight() { right = glm::cross(viewDir, up); }
+
+void Camera::updateView() { view = glm::lookAt(eye, lookAtPoint, up); }

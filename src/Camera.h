@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+
+#include <glm/glm.hpp>
+
+// The sea height at p's x and z at the current clock time; p.y is ignored.
+float waveHeight(const glm::vec3& p);
+
+// The chase camera: trails the boat with lag, rolls and pitches with the swell under it, and
+// turns with mouse look.
+class Camera {
+ public:
+  Camera() { reset(); }
+
+  void reset();
+  void mouseLook(float dx, float dy);
+  void follow(const glm::vec3& camLag, const glm::vec3& dir);
+  void tiltToWaves(const glm::vec3& camLag);
+  void updateViewDir();
+  void updateRight();
+  void updateView();
+
+  const glm::vec3& getEye() const { return eye; }
+  const glm::vec3& getLookAtPoint() const { return lookAtPoint; }
+  const glm::vec3& getUp() const { return up; }
+  const glm::vec3& getViewDir() const { return viewDir; }
+  const glm::mat4& getView() const { return view; }
+
+  glm::vec3 eye{0.0f};
+  glm::vec3 lookAtPoint{0.0f};
+  glm::vec3 up{0.0f};
+  glm::vec3 viewDir{0.0f};
+  glm::vec3 right{0.0f};
+  float yaw = 0.0f;
+  float pitch = 0.0f;
+  glm::mat4 view{1.0f};
+  std::array<glm::vec4, 6> planes{};
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <glad/gl.h>
+
+// Reports one pending GL error, if any, naming the call, file and line it was noticed at.
+void checkGLError(const char* callText, const char* file, int line);
+
+// Runs a GL call between two error tests. The first test blames whatever ran before the call,
+// which is why its text carries the "{{BEFORE}} " prefix.
+#define GL_WRAP(call)                                                \
+  do {                                                               \
+    checkGLError("{{BEFORE}} " #call, __FILE__, __LINE__);           \
+    call;                                                            \
+    checkGLError(#call, __FILE__, __LINE__);                         \
+  } while (false)
+
+const char* errorString(GLenum err);
+void checkError(const char* label = nullptr);
+void printShaderInfoLog(GLuint shader);
+void printProgramInfoLog(GLuint program);
+
+struct GLVersion {
+  int major = 0;
+  int minor = 0;
+  bool valid = false;
+};
+// Reads the leading "major.minor" of a GL_VERSION string; null or malformed text is not valid.
+GLVersion parseGLVersion(const char* version);
+void checkVersion();
+
+GLint getAttribLocation(GLuint program, const char* name, bool verbose);
+GLint getUniformLocation(GLuint program, const char* name, bool verbose);
+void enableVertexAttribArray(GLint loc);
+void disableVertexAttribArray(GLint loc);
+void vertexAttribPointer(GLint loc, GLint size, GLenum type, GLboolean normalized, GLsizei stride,
+                         const void* pointer);

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include <glad/gl.h>
+
+// One GL program built from a vertex, a fragment and an optional geometry shader file. Locations
+// are registered once by name so that drawing code never queries GL during a frame.
+class Program {
+ public:
+  Program();
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  void setShaderNames(const std::string& v, const std::string& f, const std::string& g);
+  virtual bool init();
+  virtual void bind();
+  virtual void unbind();
+
+  void addAttribute(const std::string& name);
+  void addUniform(const std::string& name);
+  GLint getAttribute(const std::string& name) const;
+  GLint getUniform(const std::string& name) const;
+
+  void setVerbose(bool v) { verbose = v; }
+  bool isVerbose() const { return verbose; }
+  const std::string& getGShaderName() const { return gShaderName; }
+  GLuint getPID() const { return pid; }
+
+ protected:
+  std::string vShaderName;
+  std::string fShaderName;
+  // A single blank means "no geometry shader"; an empty name is treated as a path.
+  std::string gShaderName;
+
+ private:
+  void detachAndDeleteShaders(GLuint VS, GLuint FS, GLuint GS);
+
+  GLuint pid = 0;
+  std::map<std::string, GLint> attributes;
+  std::map<std::string, GLint> uniforms;
+  bool verbose = true;
+};
+
+std::string readFileToString(const std::string& fileName);

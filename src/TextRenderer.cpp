@@ -1,0 +1,3 @@
+#include "TextRenderer.h"
+
+void TextRenderer::init(const std::string& /*text*/, float /*scale*/) {}

@@ -1,0 +1,63 @@
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "Application.h"
+#include "FrameTiming.h"
+#include "WindowManager.h"
+
+int main(int argc, char** argv) {
+  std::string resourceDir = "../resources";
+  if (argc >= 2) {
+    resourceDir = argv[1];
+  }
+
+  auto* application = new Application();
+  auto* windowManager = new WindowManager();
+  if (!windowManager->init(1080, 810)) {
+    std::cerr << "Galeskerry could not open its OpenGL 3.3 window; see the messages above."
+              << std::endl;
+    delete application;
+    delete windowManager;
+    return 1;
+  }
+  windowManager->setEventCallbacks(application);
+  application->windowManager = windowManager;
+
+  application->initShadowMap();
+  application->initQuad();
+  application->initFramebuffer();
+  application->resetGame(810, 1080);
+  application->initGeom(resourceDir);
+  application->init(resourceDir);
+  application->initTex(resourceDir);
+
+  GLFWwindow* window = windowManager->getHandle();
+  double lastTime = glfwGetTime();
+  double statsStart = lastTime;
+  int frameCount = 0;
+  while (!glfwWindowShouldClose(window)) {
+    application->renderDepthPass();
+    application->render();
+
+    const double currentTime = glfwGetTime();
+    ++frameCount;
+    if (currentTime - statsStart >= FrameStatsWindow) {
+      std::fputs(frameStatsLine(frameCount).c_str(), stdout);
+      frameCount = 0;
+      statsStart += FrameStatsWindow;
+    }
+
+    glfwSwapBuffers(window);
+    glfwPollEvents();
+
+    application->update(static_cast<float>(currentTime - lastTime));
+    *deltaTime = currentTime - lastTime;
+    lastTime = currentTime;
+  }
+
+  windowManager->shutdown();
+  delete application;
+  delete windowManager;
+  return 0;
+}
