@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the game from build/bin so that its default
+# resource directory "../resources" is build/resources.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" -DGALESKERRY_BUILD_TESTS=OFF -DGALESKERRY_BUILD_BENCHMARKS=OFF
+cd "$root/build/bin"
+exec ./galeskerry "$@"

@@ -1,0 +1,116 @@
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "CaptureOutput.h"
+#include "GLSL.h"
+#include "GLTestContext.h"
+#include "Program.h"
+
+namespace {
+
+const std::string Shaders = std::string(GALESKERRY_TEST_FIXTURES) + "/shaders/";
+
+std::shared_ptr<Program> makeProgram(const std::string& vert, const std::string& frag,
+                                     bool verbose) {
+  auto program = std::make_shared<Program>();
+  program->setVerbose(verbose);
+  program->setShaderNames(Shaders + vert, Shaders + frag, " ");
+  return program;
+}
+
+}  // namespace
+
+using ProgramTest = GLTest;
+
+TEST_F(ProgramTest, BuildsAndRegistersLocationsByName) {
+  const auto program = makeProgram("flat_vert.glsl", "flat_frag.glsl", true);
+  ASSERT_TRUE(program->init());
+  EXPECT_NE(program->getPID(), 0u);
+  GLint linked = 0;
+  glGetProgramiv(program->getPID(), GL_LINK_STATUS, &linked);
+  EXPECT_EQ(linked, GL_TRUE);
+
+  program->addAttribute("vertPos");
+  program->addUniform("M");
+  EXPECT_GE(program->getAttribute("vertPos"), 0);
+  EXPECT_EQ(program->getUniform("M"), glGetUniformLocation(program->getPID(), "M"));
+
+  // The shaders were deleted once linked into the program.
+  GLint attached = -1;
+  glGetProgramiv(program->getPID(), GL_ATTACHED_SHADERS, &attached);
+  EXPECT_EQ(attached, 0);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(ProgramTest, UnknownNamesWarnWhenRegisteredAndWhenNeverRegistered) {
+  const auto program = makeProgram("flat_vert.glsl", "flat_frag.glsl", true);
+  ASSERT_TRUE(program->init());
+
+  testing::internal::CaptureStderr();
+  program->addUniform("noSuchUniform");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "WARN: noSuchUniform cannot be bound (it either doesn't exist or has been optimized "
+            "away). safe_glUniform calls will silently ignore it.\n\n");
+
+  CaptureStdout out;
+  EXPECT_EQ(program->getUniform("noSuchUniform"), -1);
+  EXPECT_EQ(program->getUniform("neverAdded"), -1);
+  EXPECT_EQ(program->getAttribute("neverAdded"), -1);
+  EXPECT_EQ(out.stop(),
+            "neverAdded is not a uniform variable\n"
+            "neverAdded is not an attribute variable\n");
+
+  program->setVerbose(false);
+  CaptureStdout quiet;
+  EXPECT_EQ(program->getUniform("neverAdded"), -1);
+  EXPECT_EQ(quiet.stop(), "");
+}
+
+TEST_F(ProgramTest, MissingShaderFileFailsWithItsNameOnBothStreams) {
+  for (const bool verbose : {true, false}) {
+    const auto program = makeProgram("missing_vert.glsl", "flat_frag.glsl", verbose);
+    testing::internal::CaptureStderr();
+    CaptureStdout out;
+    EXPECT_FALSE(program->init());
+    const std::string printed = out.stop();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Could not open file: '" + Shaders + "missing_vert.glsl'\n");
+    if (verbose) {
+      EXPECT_NE(printed.find("Shader InfoLog:\n"), std::string::npos) << printed;
+      const std::string last = "Error compiling vertex shader " + Shaders + "missing_vert.glsl\n";
+      ASSERT_GE(printed.size(), last.size());
+      EXPECT_EQ(printed.substr(printed.size() - last.size()), last) << printed;
+    } else {
+      EXPECT_EQ(printed, "");
+    }
+    EXPECT_EQ(program->getPID(), 0u);
+  }
+}
+
+TEST_F(ProgramTest, CompileErrorNamesTheFailingStage) {
+  const auto program = makeProgram("flat_vert.glsl", "broken_frag.glsl", true);
+  CaptureStdout out;
+  EXPECT_FALSE(program->init());
+  const std::string printed = out.stop();
+  EXPECT_NE(printed.find("Error compiling fragment shader " + Shaders + "broken_frag.glsl"),
+            std::string::npos)
+      << printed;
+}
+
+TEST_F(ProgramTest, EmptyGeometryNameIsTreatedAsAPath) {
+  auto program = std::make_shared<Program>();
+  program->setShaderNames(Shaders + "flat_vert.glsl", Shaders + "flat_frag.glsl", "");
+  testing::internal::CaptureStderr();
+  CaptureStdout out;
+  EXPECT_FALSE(program->init());
+  EXPECT_NE(out.stop().find("Error compiling geometry shader"), std::string::npos);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Could not open file: ''\n");
+}
+
+TEST_F(ProgramTest, CheckVersionAcceptsTheRunningContext) {
+  CaptureStdout out;
+  checkVersion();
+  EXPECT_EQ(out.stop(), "");
+}
