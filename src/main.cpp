@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
     ++frameCount;
     if (currentTime - statsStart >= FrameStatsWindow) {
       std::fputs(frameStatsLine(frameCount).c_str(), stdout);
+      std::fflush(stdout);
       frameCount = 0;
       statsStart += FrameStatsWindow;
     }
