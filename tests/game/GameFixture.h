@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Application.h"
+#include "GLTestContext.h"
+
+// A fresh Application on the shared test window, placed at the start of a run in phase 3.
+// The sound engines use OpenAL Soft's silent null device.
+class GameTest : public GLTest {
+ protected:
+  static void SetUpTestSuite();
+  void SetUp() override;
+  void TearDown() override;
+
+  // Starts a run as Enter on the title screen does.
+  void startRun();
+  // Runs update() for the given time in frames of dt seconds.
+  void simulate(float seconds, float dt);
+  void press(int key);
+  void release(int key);
+
+  Application* app = nullptr;
+  GLFWwindow* window = nullptr;
+};
