@@ -38,7 +38,10 @@ class Application final : public EventCallbacks {
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
-  // Start-up, in the order the entry point calls them.
+  // Registers for the window's events and runs every start-up step in order.
+  void startUp(WindowManager* manager, const std::string& resourceDir);
+
+  // The start-up steps, in the order startUp runs them.
   void initShadowMap();
   void initQuad();
   void initFramebuffer();

@@ -59,6 +59,19 @@ Application::~Application() {
   glDeleteBuffers(1, &quadVBO);
 }
 
+void Application::startUp(WindowManager* manager, const std::string& resourceDir) {
+  manager->setEventCallbacks(this);
+  windowManager = manager;
+  initShadowMap();
+  initQuad();
+  initFramebuffer();
+  // resetGame sets the camera that init places the boat from, so it comes first.
+  resetGame(810, 1080);
+  initGeom(resourceDir);
+  init(resourceDir);
+  initTex(resourceDir);
+}
+
 void Application::initGeom(const std::string& resourceDir) {
   waterShape = loadSinglePartModel(resourceDir + "/newPlane.obj");
   whirlpoolShape = loadSinglePartModel(resourceDir + "/wpStandIn.obj");

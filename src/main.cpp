@@ -21,16 +21,7 @@ int main(int argc, char** argv) {
     delete windowManager;
     return 1;
   }
-  windowManager->setEventCallbacks(application);
-  application->windowManager = windowManager;
-
-  application->initShadowMap();
-  application->initQuad();
-  application->initFramebuffer();
-  application->resetGame(810, 1080);
-  application->initGeom(resourceDir);
-  application->init(resourceDir);
-  application->initTex(resourceDir);
+  application->startUp(windowManager, resourceDir);
 
   GLFWwindow* window = windowManager->getHandle();
   double lastTime = glfwGetTime();
