@@ -9,7 +9,7 @@ packages=(
   libopenal-dev libvorbis-dev libogg-dev
   python3 python3-glad
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth mesa-utils libgl1-mesa-dri libgl1-mesa-dev libegl1-mesa-dev
+  xvfb xauth xdotool mesa-utils libgl1-mesa-dri libgl1-mesa-dev libegl1-mesa-dev
   fonts-ebgaramond-extra
 )
 

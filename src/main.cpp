@@ -48,8 +48,9 @@ int main(int argc, char** argv) {
     lastTime = currentTime;
   }
 
-  windowManager->shutdown();
+  // The application releases GL objects, so it goes while its context still exists.
   delete application;
+  windowManager->shutdown();
   delete windowManager;
   return 0;
 }
