@@ -1,0 +1,103 @@
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <system_error>
+
+#include "Images.h"
+#include "Models.h"
+#include "ObjWriter.h"
+
+#ifdef GALESKERRY_WITH_SOUNDS
+#include "SoundGenerator.h"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int SkyFaceSize = 1024;
+constexpr int RockTextureSize = 1024;
+constexpr int RockJpegQuality = 92;
+
+bool ensureParent(const fs::path& file, std::string& error) {
+  std::error_code code;
+  fs::create_directories(file.parent_path(), code);
+  if (code) {
+    error = "cannot create " + file.parent_path().string() + ": " + code.message();
+    return false;
+  }
+  return true;
+}
+
+void report(const fs::path& file) {
+  std::error_code code;
+  const auto bytes = fs::file_size(file, code);
+  std::cout << "  " << file.string() << " (" << (code ? 0 : bytes) << " bytes)\n";
+}
+
+bool writeModels(const fs::path& outDir) {
+  for (const assetgen::ModelFile& model : assetgen::modelFiles()) {
+    const fs::path file = outDir / model.path;
+    std::string error;
+    if (!ensureParent(file, error) || !assetgen::writeObj(file.string(), model.build(), error)) {
+      std::cerr << "galeskerry_assetgen: " << error << '\n';
+      return false;
+    }
+    report(file);
+  }
+  return true;
+}
+
+bool writeImages(const fs::path& outDir) {
+  std::string error;
+  const fs::path rock = outDir / "rock.jpg";
+  if (!ensureParent(rock, error) ||
+      !assetgen::writeJpeg(rock.string(), assetgen::makeRockTexture(RockTextureSize),
+                           RockJpegQuality, error)) {
+    std::cerr << "galeskerry_assetgen: " << error << '\n';
+    return false;
+  }
+  report(rock);
+  const auto faces = assetgen::makeSkyFaces(SkyFaceSize);
+  for (int face = 0; face < assetgen::CubeFaceCount; ++face) {
+    const fs::path file =
+        outDir / "galaxy" /
+        ("galaxy" + assetgen::CubeFaceSuffixes[static_cast<size_t>(face)] + ".tga");
+    if (!ensureParent(file, error) ||
+        !assetgen::writeTga(file.string(), faces[static_cast<size_t>(face)], error)) {
+      std::cerr << "galeskerry_assetgen: " << error << '\n';
+      return false;
+    }
+    report(file);
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2 || std::string(argv[1]).empty()) {
+    std::cerr << "usage: galeskerry_assetgen <output directory>\n"
+                 "Writes the game's models, images and sounds into the directory.\n";
+    return 2;
+  }
+  const fs::path outDir(argv[1]);
+  std::error_code code;
+  fs::create_directories(outDir, code);
+  if (code || !fs::is_directory(outDir)) {
+    std::cerr << "galeskerry_assetgen: cannot use " << outDir.string() << " as output directory"
+              << (code ? ": " + code.message() : std::string()) << '\n';
+    return 1;
+  }
+
+  const auto start = std::chrono::steady_clock::now();
+  std::cout << "Generating assets into " << outDir.string() << '\n';
+  bool ok = writeModels(outDir) && writeImages(outDir);
+#ifdef GALESKERRY_WITH_SOUNDS
+  ok = ok && generateSounds(outDir.string(), std::cout);
+#endif
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+  std::cout << (ok ? "Done" : "Failed") << " after " << elapsed.count() << " s\n";
+  return ok ? 0 : 1;
+}
