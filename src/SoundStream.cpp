@@ -15,11 +15,12 @@ std::unique_ptr<SoundStream> SoundStream::create(std::unique_ptr<OggDecoder> dec
       return nullptr;
     }
   }
-  for (const ALuint buffer : stream->buffers_) {
-    if (!stream->fill(buffer)) {
-      break;
-    }
-    stream->filledAhead_.push_back(buffer);
+  // Only the first buffer is decoded here, on the caller's thread, so a start costs little; the
+  // streaming thread fills the others right after.
+  stream->unqueued_.reserve(stream->buffers_.size());
+  stream->unqueued_.assign(stream->buffers_.begin() + 1, stream->buffers_.end());
+  if (stream->fill(stream->buffers_.front())) {
+    stream->primed_ = stream->buffers_.front();
   }
   return stream;
 }
@@ -37,11 +38,10 @@ SoundStream::~SoundStream() {
 
 void SoundStream::startOn(unsigned source) {
   source_ = source;
-  if (!filledAhead_.empty()) {
-    alSourceQueueBuffers(source_, static_cast<ALsizei>(filledAhead_.size()), filledAhead_.data());
+  if (primed_ != 0) {
+    alSourceQueueBuffers(source_, 1, &primed_);
     alSourcePlay(source_);
   }
-  filledAhead_.clear();
 }
 
 void SoundStream::refill() {
@@ -50,9 +50,13 @@ void SoundStream::refill() {
   for (; processed > 0; --processed) {
     ALuint buffer = 0;
     alSourceUnqueueBuffers(source_, 1, &buffer);
-    if (buffer != 0 && fill(buffer)) {
-      alSourceQueueBuffers(source_, 1, &buffer);
+    if (buffer != 0) {
+      unqueued_.push_back(buffer);
     }
+  }
+  while (!unqueued_.empty() && fill(unqueued_.back())) {
+    alSourceQueueBuffers(source_, 1, &unqueued_.back());
+    unqueued_.pop_back();
   }
   ALint state = AL_STOPPED;
   alGetSourcei(source_, AL_SOURCE_STATE, &state);

@@ -13,7 +13,7 @@ namespace sound {
 // which keeps the seam gapless.
 class SoundStream {
  public:
-  // Decodes the first buffers ahead of time. Null when OpenAL cannot give the buffers.
+  // Decodes the first buffer ahead of time. Null when OpenAL cannot give the buffers.
   static std::unique_ptr<SoundStream> create(std::unique_ptr<OggDecoder> decoder, bool looped,
                                              int bufferFrames, int bufferCount);
 
@@ -21,11 +21,11 @@ class SoundStream {
   SoundStream(const SoundStream&) = delete;
   SoundStream& operator=(const SoundStream&) = delete;
 
-  // Queues the decoded buffers on the source and starts it. The source must be stopped and
+  // Queues the decoded buffer on the source and starts it. The source must be stopped and
   // empty, and must be stopped and emptied again before this stream is destroyed.
   void startOn(unsigned source);
-  // Replaces the buffers the source has played with fresh audio, and restarts a source that
-  // ran dry before the refill came.
+  // Fills every buffer the source is not playing with fresh audio and queues it, and restarts a
+  // source that ran dry before the refill came.
   void refill();
   // True once every decoded frame has been played.
   bool finished() const;
@@ -39,7 +39,10 @@ class SoundStream {
   const bool looped_;
   std::vector<std::int16_t> pcm_;
   std::vector<unsigned> buffers_;
-  std::vector<unsigned> filledAhead_;
+  // The buffers not queued on the source; room for all of them is reserved up front, so the
+  // refill never allocates.
+  std::vector<unsigned> unqueued_;
+  unsigned primed_ = 0;
   unsigned source_ = 0;
   bool exhausted_ = false;
 };
