@@ -6,7 +6,9 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -26,7 +28,8 @@ namespace {
 // Well inside the play time of the buffers a stream keeps queued, so a refill is never late.
 constexpr std::chrono::milliseconds RefillInterval{10};
 
-void reportFailure(const char* operation) noexcept {
+// Called only inside a catch block: names the exception being handled.
+void reportCurrentException(const char* operation) noexcept {
   try {
     throw;
   } catch (const std::exception& error) {
@@ -70,7 +73,7 @@ class OpenAlEngine final : public SoundEngine {
     try {
       refiller_ = std::thread([this] { refillStreams(); });
     } catch (...) {
-      reportFailure("Starting the streaming thread");
+      reportCurrentException("Starting the streaming thread");
       device_.reset();
     }
   }
@@ -107,7 +110,7 @@ class OpenAlEngine final : public SoundEngine {
     try {
       start(soundFileName, playLooped);
     } catch (...) {
-      reportFailure("Playing a sound");
+      reportCurrentException("Playing a sound");
     }
   }
 
@@ -304,7 +307,7 @@ class OpenAlEngine final : public SoundEngine {
         }
         reclaimFinishedVoices();
       } catch (...) {
-        reportFailure("Streaming a sound");
+        reportCurrentException("Streaming a sound");
       }
       wake_.wait_for(lock, RefillInterval, [this] { return stopping_; });
     }
