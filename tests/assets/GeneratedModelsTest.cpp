@@ -287,6 +287,8 @@ TEST(GeneratedModels, BoatIsAKeelBoatWithItsBowAlongPositiveZ) {
   EXPECT_LE(bounds.size().z, 400.0f);
   EXPECT_LT(bounds.min.y, 0.0f);
   EXPECT_GT(bounds.size().z, bounds.size().x);
+  // The game floats the arrow, 0.29 units in radius, 4 units above the boat drawn at 1/100.
+  EXPECT_LT(bounds.max.y, 360.0f) << "the masthead would touch the arrow";
 
   // The bow is the pointed end: near the +z end the hull is far narrower than at the stern.
   const Bounds hullBounds = boundsOf(*hull);

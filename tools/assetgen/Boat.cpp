@@ -20,7 +20,10 @@ constexpr int SectionPoints = 28;
 constexpr float DeckCamber = 2.5f;
 constexpr float MastZ = 40.0f;
 constexpr float MastFoot = 22.0f;
-constexpr float MastTop = 372.0f;
+// Low enough that the arrow the game floats 4 units above the boat (at 1/100 scale) clears the
+// masthead.
+constexpr float MastTop = 345.0f;
+constexpr float SpreaderY = 230.0f;
 
 float stationZ(float s) { return SternZ + (BowZ - SternZ) * s; }
 
@@ -222,7 +225,7 @@ Mesh mast() {
                      {0.0f, MastTop + 1.5f}},
                     16),
               glm::translate(glm::mat4(1.0f), {0.0f, 0.0f, MastZ}));
-  mesh.append(rod({-42.0f, 250.0f, MastZ}, {42.0f, 250.0f, MastZ}, 1.8f, 8));
+  mesh.append(rod({-42.0f, SpreaderY, MastZ}, {42.0f, SpreaderY, MastZ}, 1.8f, 8));
   mesh.append(box({-3.0f, MastTop - 4.0f, MastZ - 8.0f}, {3.0f, MastTop + 1.0f, MastZ + 4.0f}));
   return mesh;
 }
@@ -298,12 +301,12 @@ Mesh rigging() {
   mesh.append(rod({0.0f, MastTop - 2.0f, MastZ - 3.0f}, {0.0f, sheer(0.0f) + 2.0f, SternZ + 3.0f},
                   Wire, Sides));
   for (const float side : {-1.0f, 1.0f}) {
-    const glm::vec3 spreaderTip(side * 42.0f, 250.0f, MastZ);
+    const glm::vec3 spreaderTip(side * 42.0f, SpreaderY, MastZ);
     const float chainS = (MastZ - SternZ) / (BowZ - SternZ);
     const glm::vec3 chainPlate(side * (halfBeam(chainS) - 2.0f), sheer(chainS) + 1.0f, MastZ);
     mesh.append(rod({0.0f, MastTop - 6.0f, MastZ}, spreaderTip, Wire, Sides));
     mesh.append(rod(spreaderTip, chainPlate, Wire, Sides));
-    mesh.append(rod({side * 3.0f, 248.0f, MastZ}, chainPlate, Wire, Sides));
+    mesh.append(rod({side * 3.0f, SpreaderY - 2.0f, MastZ}, chainPlate, Wire, Sides));
     // Stanchions and the lifeline they carry.
     std::vector<glm::vec3> lifeline;
     for (const float s : {0.06f, 0.2f, 0.34f, 0.62f, 0.76f}) {

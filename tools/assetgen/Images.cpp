@@ -66,48 +66,52 @@ float starLight(glm::vec3 direction) {
 
 glm::vec3 skyColour(glm::vec3 d) {
   const float elevation = d.y;
-  // Base: near black overhead, a faint grey-blue glow low down, dark haze below the horizon.
-  const glm::vec3 zenith(0.004f, 0.005f, 0.011f);
-  const glm::vec3 horizon(0.035f, 0.042f, 0.058f);
-  const glm::vec3 belowHorizon(0.012f, 0.015f, 0.022f);
+  // Base: near black overhead, a faint grey-blue glow along the horizon, haze below it.
+  const glm::vec3 zenith(0.0025f, 0.0035f, 0.009f);
+  const glm::vec3 horizon(0.028f, 0.033f, 0.048f);
+  const glm::vec3 belowHorizon(0.014f, 0.017f, 0.025f);
   glm::vec3 colour = elevation > 0.0f
-                         ? glm::mix(horizon, zenith, std::pow(elevation, 0.45f))
-                         : glm::mix(horizon, belowHorizon, smoothstep(0.0f, 0.25f, -elevation));
+                         ? glm::mix(horizon, zenith, std::pow(elevation, 0.4f))
+                         : glm::mix(horizon, belowHorizon, smoothstep(0.0f, 0.2f, -elevation));
+  colour += glm::vec3(0.018f, 0.02f, 0.026f) * std::exp(-std::abs(elevation) / 0.035f);
 
-  // A faint band of nebula light across the sky, tinted violet and teal.
-  const glm::vec3 bandAxis = glm::normalize(glm::vec3(0.35f, 0.55f, -0.75f));
-  const float bandOffset = glm::dot(d, bandAxis) + 0.12f * fractalNoise(d * 2.5f, 4, 41);
-  const float band = std::exp(-bandOffset * bandOffset / 0.045f);
-  const float nebulaDetail = 0.5f + 0.5f * fractalNoise(d * 5.0f + glm::vec3(3.1f), 5, 53);
-  const glm::vec3 nebulaTint = glm::mix(glm::vec3(0.05f, 0.025f, 0.07f),
-                                        glm::vec3(0.015f, 0.045f, 0.055f),
-                                        smoothstep(-0.3f, 0.3f, gradientNoise(d * 1.6f, 61)));
-  const float nebula = band * nebulaDetail * nebulaDetail;
+  // Storm clouds: warped billows, heavier towards the horizon and torn open overhead.
+  const glm::vec3 warp(fractalNoise(d * 1.2f, 3, 71), fractalNoise(d * 1.2f, 3, 79),
+                       fractalNoise(d * 1.2f, 3, 83));
+  const glm::vec3 q = d * 2.2f + warp * 0.85f;
+  const auto densityAt = [](glm::vec3 p) {
+    const float billow = 1.0f - std::abs(gradientNoise(p * 2.3f, 131));
+    return 0.75f * fractalNoise(p, 6, 89) + 0.3f * (billow - 0.55f);
+  };
+  const float heaviness = 0.16f - 0.42f * std::clamp(elevation, 0.0f, 1.0f);
+  const float shape = densityAt(q);
+  const float density = shape + heaviness;
+  const float cover = smoothstep(-0.06f, 0.16f, density) * smoothstep(-0.12f, 0.0f, elevation);
+  const float thickness = smoothstep(0.05f, 0.5f, density);
 
-  // Storm clouds: heavier towards the horizon, broken overhead where the stars show through.
-  const glm::vec3 warp(fractalNoise(d * 1.3f, 3, 71), fractalNoise(d * 1.3f, 3, 79),
-                       fractalNoise(d * 1.3f, 3, 83));
-  const glm::vec3 q = d * 2.4f + warp * 0.9f;
-  const float density = fractalNoise(q, 6, 89);
-  const float heaviness = 0.25f - 0.35f * std::clamp(elevation, 0.0f, 1.0f);
-  const float cover = smoothstep(-0.12f, 0.22f, density + heaviness);
-  // Cloud tops catch a little light from lightning far away on one side.
-  const glm::vec3 glowDir = glm::normalize(glm::vec3(-0.6f, 0.25f, 0.75f));
-  const float towardsGlow = std::max(0.0f, glm::dot(d, glowDir));
-  const float rim = smoothstep(0.0f, 0.25f, density - fractalNoise(q + glowDir * 0.12f, 6, 89));
-  const glm::vec3 cloudShadow(0.010f, 0.011f, 0.016f);
-  const glm::vec3 cloudLit(0.075f, 0.082f, 0.11f);
-  const glm::vec3 glowTint(0.10f, 0.11f, 0.17f);
-  glm::vec3 cloud = glm::mix(cloudShadow, cloudLit, 0.25f + 0.75f * rim * (0.35f + 0.65f * towardsGlow));
-  cloud += glowTint * std::pow(towardsGlow, 6.0f) * (0.4f + 0.6f * rim);
+  // Lightning far off on one side lights the cloud edges that face it and glows inside them.
+  const glm::vec3 flashDir = glm::normalize(glm::vec3(-0.55f, 0.22f, 0.8f));
+  const float towardsFlash = std::max(0.0f, glm::dot(d, flashDir));
+  const float rim = smoothstep(0.0f, 0.18f, shape - densityAt(q + flashDir * 0.14f));
+  glm::vec3 cloud = glm::mix(glm::vec3(0.05f, 0.055f, 0.072f), glm::vec3(0.006f, 0.007f, 0.011f),
+                             thickness);
+  cloud += glm::vec3(0.07f, 0.076f, 0.1f) * rim * (0.25f + 0.75f * towardsFlash);
+  cloud += glm::vec3(0.22f, 0.24f, 0.36f) * std::pow(towardsFlash, 14.0f) * (1.0f - 0.6f * thickness);
 
-  const float above = smoothstep(-0.02f, 0.06f, elevation);
-  colour += nebulaTint * nebula * (1.0f - 0.85f * cover) * above;
-  const float stars = starLight(d) * above * (1.0f - cover);
-  const float warmth = gradientNoise(d * 40.0f, 97);
-  colour += stars * glm::vec3(0.8f + 0.2f * warmth, 0.85f, 1.0f - 0.2f * warmth);
-  colour = glm::mix(colour, cloud, cover * smoothstep(-0.15f, 0.02f, elevation) * 0.92f);
-  return colour;
+  if (cover < 0.999f && elevation > -0.05f) {
+    const float clear = (1.0f - cover) * smoothstep(-0.02f, 0.08f, elevation);
+    // A faint band of nebula light, tinted violet and teal.
+    const glm::vec3 bandAxis = glm::normalize(glm::vec3(0.35f, 0.55f, -0.75f));
+    const float bandOffset = glm::dot(d, bandAxis) + 0.12f * fractalNoise(d * 2.5f, 4, 41);
+    const float band = std::exp(-bandOffset * bandOffset / 0.05f);
+    const float detail = 0.5f + 0.5f * fractalNoise(d * 5.0f + glm::vec3(3.1f), 5, 53);
+    const glm::vec3 tint = glm::mix(glm::vec3(0.06f, 0.03f, 0.085f), glm::vec3(0.018f, 0.055f, 0.065f),
+                                    smoothstep(-0.3f, 0.3f, gradientNoise(d * 1.6f, 61)));
+    colour += tint * band * detail * detail * clear;
+    const float warmth = gradientNoise(d * 40.0f, 97);
+    colour += starLight(d) * clear * glm::vec3(0.8f + 0.2f * warmth, 0.85f, 1.0f - 0.2f * warmth);
+  }
+  return glm::mix(colour, cloud, cover);
 }
 
 std::array<Image, CubeFaceCount> makeSkyFaces(int size) {
@@ -149,38 +153,65 @@ Image makeRockTexture(int size) {
   image.width = size;
   image.height = size;
   image.rgb.resize(static_cast<size_t>(size) * static_cast<size_t>(size) * 3);
-  const glm::vec3 basalt(0.085f, 0.088f, 0.092f);
-  const glm::vec3 umber(0.16f, 0.13f, 0.10f);
-  const glm::vec3 lichen(0.16f, 0.17f, 0.085f);
-  const glm::vec3 saltStain(0.30f, 0.31f, 0.30f);
+  const glm::vec3 basalt(0.062f, 0.066f, 0.072f);
+  const glm::vec3 umber(0.12f, 0.098f, 0.078f);
+  const glm::vec3 greyGreen(0.085f, 0.095f, 0.08f);
+  const glm::vec3 lichen(0.17f, 0.16f, 0.07f);
+  const glm::vec3 rust(0.2f, 0.1f, 0.045f);
+  const glm::vec3 salt(0.26f, 0.27f, 0.27f);
   for (int row = 0; row < size; ++row) {
     for (int column = 0; column < size; ++column) {
       // Every pattern below repeats over one texture width, so the texture tiles.
       const glm::vec2 uv((static_cast<float>(column) + 0.5f) / static_cast<float>(size),
                          (static_cast<float>(row) + 0.5f) / static_cast<float>(size));
-      const glm::vec2 warp(periodicFractalNoise(uv * 6.0f, 6, 3, 11),
-                           periodicFractalNoise(uv * 6.0f, 6, 3, 17));
-      const float tone = periodicFractalNoise(uv * 8.0f, 8, 6, 23);
-      const float mottling = periodicFractalNoise(uv * 4.0f + warp * 0.3f, 4, 4, 29);
-      const glm::vec2 cells = periodicCellular(uv * 9.0f + warp * 0.6f, 9, 31);
-      const glm::vec2 fineCells = periodicCellular(uv * 23.0f + warp * 1.2f, 23, 37);
-      const float crack = 1.0f - smoothstep(0.0f, 0.07f, cells.y - cells.x);
-      const float fineCrack = 1.0f - smoothstep(0.0f, 0.05f, fineCells.y - fineCells.x);
-      const float grain = periodicFractalNoise(uv * 128.0f, 128, 2, 41);
-      const float strata = std::sin(2.0f * 3.14159265f * (uv.y * 5.0f + 0.35f * warp.x));
+      const glm::vec2 warp(periodicFractalNoise(uv * 5.0f, 5, 4, 11),
+                           periodicFractalNoise(uv * 5.0f, 5, 4, 17));
+      const float tone = periodicFractalNoise(uv * 6.0f + warp * 0.4f, 6, 6, 23);
+      const float mottling = periodicFractalNoise(uv * 3.0f + warp * 0.5f, 3, 5, 29);
+      const float grain = periodicFractalNoise(uv * 96.0f, 96, 2, 41);
+      const float speckle = periodicNoise(uv * 256.0f, 256, 43);
 
-      glm::vec3 colour = glm::mix(basalt, umber, smoothstep(-0.35f, 0.45f, mottling));
-      colour *= 0.78f + 0.5f * tone + 0.05f * strata;
-      const float lichenCover = smoothstep(0.28f, 0.42f, periodicFractalNoise(uv * 5.0f, 5, 5, 43));
-      colour = glm::mix(colour, lichen * (0.8f + 0.4f * tone), lichenCover * 0.8f);
-      const float salt = smoothstep(0.35f, 0.6f, periodicFractalNoise(uv * 3.0f + warp, 3, 4, 47));
-      colour = glm::mix(colour, saltStain * (0.9f + 0.3f * grain), salt * 0.35f);
-      colour *= 1.0f + 0.35f * grain;
-      // Cracks hold water and shadow: dark with a faint wet sheen along their lips.
-      colour *= 1.0f - 0.75f * crack - 0.4f * fineCrack;
-      const float lip = smoothstep(0.07f, 0.11f, cells.y - cells.x) *
-                        (1.0f - smoothstep(0.11f, 0.16f, cells.y - cells.x));
-      colour += glm::vec3(0.035f, 0.04f, 0.05f) * lip;
+      glm::vec3 colour = glm::mix(basalt, umber, smoothstep(-0.4f, 0.5f, mottling));
+      colour = glm::mix(colour, greyGreen, smoothstep(0.1f, 0.5f, -mottling) * 0.6f);
+      colour *= 0.75f + 0.6f * tone + 0.3f * grain;
+      // Crystals in the stone: pale and dark flecks.
+      colour += glm::vec3(0.05f) * smoothstep(0.45f, 0.7f, speckle);
+      colour *= 1.0f - 0.35f * smoothstep(0.45f, 0.7f, -speckle);
+
+      // A few large fissures, fading in and out along their length, and fine crazing.
+      const glm::vec2 cells = periodicCellular(uv * 4.0f + warp * 0.45f, 4, 31);
+      const float fissureStrength = smoothstep(-0.1f, 0.3f, periodicFractalNoise(uv * 4.0f, 4, 3, 53));
+      const float fissure = (1.0f - smoothstep(0.0f, 0.035f, cells.y - cells.x)) * fissureStrength;
+      const glm::vec2 fine = periodicCellular(uv * 14.0f + warp * 1.1f, 14, 37);
+      const float crazing = (1.0f - smoothstep(0.0f, 0.05f, fine.y - fine.x)) *
+                            smoothstep(0.0f, 0.4f, periodicFractalNoise(uv * 7.0f, 7, 3, 59));
+      // Weathering pits where soft grains have washed out.
+      const glm::vec2 pits = periodicCellular(uv * 40.0f, 40, 61);
+      const float pit = (1.0f - smoothstep(0.06f, 0.16f, pits.x)) *
+                        smoothstep(0.2f, 0.5f, periodicFractalNoise(uv * 8.0f, 8, 2, 67));
+
+      // Crusts of lichen and rust-coloured algae, and dried salt where spray evaporates.
+      const float lichenCover =
+          smoothstep(0.3f, 0.42f, periodicFractalNoise(uv * 6.0f + warp * 0.3f, 6, 5, 71));
+      colour = glm::mix(colour, lichen * (0.7f + 0.6f * tone + 0.3f * grain), lichenCover * 0.85f);
+      const float rustCover = smoothstep(0.36f, 0.46f, periodicFractalNoise(uv * 5.0f, 5, 5, 73));
+      colour = glm::mix(colour, rust * (0.8f + 0.5f * grain), rustCover * 0.7f);
+      const float saltCover =
+          smoothstep(0.2f, 0.6f, periodicFractalNoise(uv * 4.0f + warp, 4, 5, 79)) *
+          (0.5f + 0.5f * grain);
+      colour = glm::mix(colour, salt, saltCover * 0.3f);
+
+      // Water runs down the face in faint dark streaks.
+      const float streak = periodicFractalNoise(glm::vec2(uv.x * 32.0f + warp.x * 2.0f, 0.5f), 32, 3, 83);
+      colour *= 1.0f - 0.25f * smoothstep(0.1f, 0.5f, streak) *
+                           smoothstep(-0.2f, 0.4f, periodicFractalNoise(uv * 3.0f, 3, 2, 89));
+
+      colour *= 1.0f - 0.85f * fissure - 0.45f * crazing - 0.5f * pit;
+      // Wet lips along the fissures catch a little sky light.
+      const float lip = fissureStrength * smoothstep(0.035f, 0.06f, cells.y - cells.x) *
+                        (1.0f - smoothstep(0.06f, 0.1f, cells.y - cells.x));
+      colour += glm::vec3(0.03f, 0.035f, 0.045f) * lip;
+
       const size_t at = (static_cast<size_t>(row) * static_cast<size_t>(size) +
                          static_cast<size_t>(column)) * 3;
       for (int c = 0; c < 3; ++c) {

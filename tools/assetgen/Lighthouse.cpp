@@ -38,7 +38,7 @@ Mesh body() {
       {9.4f, 3.0f, true},    {BaseRadius, TowerBase, true},
   };
   constexpr int Bands = 8;
-  constexpr float Proud = 0.22f;
+  constexpr float Proud = 0.32f;
   const float bandHeight = (TowerTop - TowerBase) / Bands;
   for (int band = 0; band < Bands; ++band) {
     const float bottom = TowerBase + bandHeight * static_cast<float>(band);

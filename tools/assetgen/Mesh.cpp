@@ -195,30 +195,35 @@ void addFan(Mesh& mesh, glm::vec3 centre, const std::vector<glm::vec3>& ring, gl
   }
 }
 
-Mesh tube(const std::vector<glm::vec3>& centreLine, const std::vector<float>& radii, int sides) {
-  // Frames are carried along the line by the smallest rotation from one segment to the next,
-  // so the tube does not twist.
-  const size_t count = centreLine.size();
-  std::vector<glm::vec3> tangents(count);
+std::vector<LineFrame> lineFrames(const std::vector<glm::vec3>& line) {
+  const size_t count = line.size();
+  std::vector<LineFrame> frames(count);
   for (size_t i = 0; i < count; ++i) {
-    const glm::vec3 ahead = centreLine[std::min(i + 1, count - 1)];
-    const glm::vec3 behind = centreLine[i == 0 ? 0 : i - 1];
-    tangents[i] = glm::normalize(ahead - behind);
+    const glm::vec3 ahead = line[std::min(i + 1, count - 1)];
+    const glm::vec3 behind = line[i == 0 ? 0 : i - 1];
+    frames[i].tangent = glm::normalize(ahead - behind);
   }
-  std::vector<glm::vec3> sideways(count);
-  sideways[0] = anyPerpendicular(tangents[0]);
+  frames[0].side = anyPerpendicular(frames[0].tangent);
   for (size_t i = 1; i < count; ++i) {
-    const glm::vec3 carried =
-        sideways[i - 1] - tangents[i] * glm::dot(sideways[i - 1], tangents[i]);
-    sideways[i] = glm::normalize(carried);
+    const glm::vec3 previous = frames[i - 1].side;
+    frames[i].side =
+        glm::normalize(previous - frames[i].tangent * glm::dot(previous, frames[i].tangent));
   }
+  for (LineFrame& frame : frames) {
+    frame.across = glm::cross(frame.tangent, frame.side);
+  }
+  return frames;
+}
+
+Mesh tube(const std::vector<glm::vec3>& centreLine, const std::vector<float>& radii, int sides) {
+  const std::vector<LineFrame> frames = lineFrames(centreLine);
   const auto point = [&](int column, int row) {
     const size_t r = static_cast<size_t>(row);
-    const glm::vec3 across = glm::cross(tangents[r], sideways[r]);
     const float angle = 2.0f * Pi * static_cast<float>(column) / static_cast<float>(sides);
-    return centreLine[r] + radii[r] * (std::cos(angle) * sideways[r] + std::sin(angle) * across);
+    return centreLine[r] +
+           radii[r] * (std::cos(angle) * frames[r].side + std::sin(angle) * frames[r].across);
   };
-  return gridSurface(sides, static_cast<int>(count) - 1, point, {true, false});
+  return gridSurface(sides, static_cast<int>(centreLine.size()) - 1, point, {true, false});
 }
 
 Mesh rod(glm::vec3 from, glm::vec3 to, float radius, int sides) {

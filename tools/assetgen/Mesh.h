@@ -65,6 +65,15 @@ Mesh box(glm::vec3 minCorner, glm::vec3 maxCorner);
 void addFan(Mesh& mesh, glm::vec3 centre, const std::vector<glm::vec3>& ring, glm::vec3 facing,
             bool closed);
 
+// Orthonormal frame at each point of a polyline, carried along by the smallest rotation from one
+// segment to the next so that a tube built on it does not twist.
+struct LineFrame {
+  glm::vec3 tangent;
+  glm::vec3 side;
+  glm::vec3 across;  // tangent × side
+};
+std::vector<LineFrame> lineFrames(const std::vector<glm::vec3>& line);
+
 // Round tube along a polyline; radius per point; the ends are open.
 Mesh tube(const std::vector<glm::vec3>& centreLine, const std::vector<float>& radii, int sides);
 

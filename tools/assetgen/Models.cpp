@@ -48,12 +48,12 @@ std::vector<NamedMesh> buildRock() {
     float distance;
   };
   std::vector<Facet> facets;
-  for (int i = 0; i < 12; ++i) {
+  for (int i = 0; i < 16; ++i) {
     const float azimuth = random.uniform(0.0f, 2.0f * Pi);
     const float height = random.uniform(-0.35f, 0.95f);
     const float ring = std::sqrt(1.0f - height * height);
     facets.push_back({{ring * std::cos(azimuth), height, ring * std::sin(azimuth)},
-                      random.uniform(0.74f, 0.9f)});
+                      random.uniform(0.72f, 0.9f)});
   }
   const glm::vec3 radii(5.3f, 5.0f, 4.9f);
   const glm::vec3 centre(0.0f, 0.8f, 0.0f);
@@ -73,12 +73,13 @@ std::vector<NamedMesh> buildRock() {
     for (const Facet& facet : facets) {
       const float facing = glm::dot(dir, facet.normal);
       if (facing > 0.05f) {
-        reach = softMin(reach, facet.distance / facing, 0.06f);
+        reach = softMin(reach, facet.distance / facing, 0.035f);
       }
     }
-    const float lumps = 0.11f * fractalNoise(dir * 1.7f, 5, 101);
-    const float ridges = 0.06f * (0.5f - std::abs(gradientNoise(dir * 4.3f, 211)));
-    const float grain = 0.015f * gradientNoise(dir * 14.0f, 307);
+    const float lumps = 0.08f * fractalNoise(dir * 1.7f, 5, 101);
+    const float ridges = 0.06f * (0.5f - std::abs(gradientNoise(dir * 4.3f, 211))) +
+                         0.03f * (0.5f - std::abs(gradientNoise(dir * 9.1f, 223)));
+    const float grain = 0.012f * gradientNoise(dir * 14.0f, 307);
     // The underside spreads a little, as a boulder settled into the sea bed would.
     const float spread = dir.y < -0.2f ? 1.0f + 0.12f * (-0.2f - dir.y) : 1.0f;
     glm::vec3 p = dir * reach * (1.0f + lumps + ridges + grain);
@@ -91,21 +92,25 @@ std::vector<NamedMesh> buildRock() {
 
 std::vector<NamedMesh> buildTentacle() {
   // The centre line leans back a little, rises, then curls over into a hook while its heading
-  // slowly turns, so the tentacle reads as alive from every side.
-  constexpr int Rings = 60;
-  constexpr int Sides = 14;
+  // slowly turns, so the tentacle reads as alive from every side. Two rows of suckers run up
+  // the inside of the curl.
+  constexpr int Rings = 72;
+  constexpr int Sides = 16;
   constexpr float Length = 8.6f;
   std::vector<glm::vec3> line;
   std::vector<float> radii;
+  std::vector<glm::vec3> inner;
   glm::vec3 p(0.0f);
   for (int i = 0; i <= Rings; ++i) {
     const float s = static_cast<float>(i) / static_cast<float>(Rings);
-    line.push_back(p);
-    radii.push_back(0.6f * std::pow(1.0f - s, 0.9f) + 0.025f * (1.0f - s));
     const float bend = 4.6f * s * s * s - 0.28f * std::sin(Pi * s);
     const float heading = 0.9f * s;
     const glm::vec3 tangent(std::sin(bend) * std::cos(heading), std::cos(bend),
                             std::sin(bend) * std::sin(heading));
+    line.push_back(p);
+    radii.push_back(0.6f * std::pow(1.0f - s, 0.9f) + 0.025f * (1.0f - s));
+    inner.emplace_back(std::cos(bend) * std::cos(heading), -std::sin(bend),
+                       std::cos(bend) * std::sin(heading));
     p += tangent * (Length / static_cast<float>(Rings));
   }
   float top = 0.0f;
@@ -115,7 +120,23 @@ std::vector<NamedMesh> buildTentacle() {
   for (glm::vec3& q : line) {
     q.y *= 5.0f / top;
   }
-  Mesh mesh = tube(line, radii, Sides);
+  const std::vector<LineFrame> frames = lineFrames(line);
+  const auto point = [&](int column, int row) {
+    const size_t r = static_cast<size_t>(row);
+    const LineFrame& frame = frames[r];
+    const float angle = 2.0f * Pi * static_cast<float>(column) / static_cast<float>(Sides);
+    const glm::vec3 out = std::cos(angle) * frame.side + std::sin(angle) * frame.across;
+    const glm::vec3 towardsCurl = glm::normalize(inner[r] - frame.tangent * glm::dot(inner[r], frame.tangent));
+    // Suckers: small swellings either side of the inner line, alternating along the length.
+    const float aside = std::acos(std::clamp(glm::dot(out, towardsCurl), -1.0f, 1.0f));
+    const float rowPhase = static_cast<float>(r) / 3.0f;
+    const float left = glm::dot(out, glm::cross(frame.tangent, towardsCurl)) > 0.0f ? 0.0f : 0.5f;
+    const float along = 0.5f + 0.5f * std::cos(2.0f * Pi * (rowPhase + left));
+    const float around = std::max(0.0f, 1.0f - std::abs(aside - 0.45f) / 0.35f);
+    const float sucker = r > 1 && r + 3 < static_cast<size_t>(Rings) ? along * around : 0.0f;
+    return line[r] + radii[r] * (1.0f + 0.16f * sucker) * out;
+  };
+  Mesh mesh = gridSurface(Sides, Rings, point, {true, false});
   std::vector<glm::vec3> base(mesh.positions.begin(), mesh.positions.begin() + Sides);
   addFan(mesh, glm::vec3(0.0f), base, glm::vec3(0, -1, 0), true);
   return {{"tentacle", mesh}};

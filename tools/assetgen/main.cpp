@@ -92,12 +92,17 @@ int main(int argc, char** argv) {
   }
 
   const auto start = std::chrono::steady_clock::now();
+  const auto secondsSinceStart = [start] {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  };
   std::cout << "Generating assets into " << outDir.string() << '\n';
-  bool ok = writeModels(outDir) && writeImages(outDir);
+  bool ok = writeModels(outDir);
+  std::cout << "Models written after " << secondsSinceStart() << " s\n";
+  ok = ok && writeImages(outDir);
+  std::cout << "Images written after " << secondsSinceStart() << " s\n";
 #ifdef GALESKERRY_WITH_SOUNDS
   ok = ok && generateSounds(outDir.string(), std::cout);
 #endif
-  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-  std::cout << (ok ? "Done" : "Failed") << " after " << elapsed.count() << " s\n";
+  std::cout << (ok ? "Done" : "Failed") << " after " << secondsSinceStart() << " s\n";
   return ok ? 0 : 1;
 }
