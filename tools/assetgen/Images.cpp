@@ -5,7 +5,6 @@
 #include <thread>
 
 #include <glm/common.hpp>
-#include <glm/exponential.hpp>
 #include <glm/geometric.hpp>
 #include <stb_image_write.h>
 
