@@ -1,0 +1,194 @@
+// The game's sound files as the game gets them: decoded and measured against what the game
+// needs of each one.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numeric>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "SoundMeasures.h"
+
+namespace {
+
+enum class Role { Music, Background };
+
+struct SoundSpec {
+  const char* file;
+  bool looped;
+  double minSeconds;
+  double maxSeconds;
+  double gameVolume;  // the sound engine's volume when the game plays the file
+  Role role;
+  std::vector<int> scale;  // pitch classes of the key, C = 0; empty for noise
+};
+
+// Keys: D minor with its raised leading tone; D dorian with the A major turnaround; E minor
+// with the B major dominant and the Phrygian F; the D minor lament over a chromatic bass; D
+// major.
+const std::vector<SoundSpec>& soundSpecs() {
+  static const std::vector<SoundSpec> specs{
+      {"intro.ogg", true, 30.0, 40.0, 0.4, Role::Music, {2, 4, 5, 7, 9, 10, 0, 1}},
+      {"title.ogg", true, 15.0, 60.0, 0.2, Role::Music, {2, 4, 5, 7, 9, 11, 0, 1}},
+      {"winter-cold.ogg", true, 60.0, 120.0, 0.4, Role::Music, {4, 6, 7, 9, 11, 0, 2, 3, 5}},
+      {"OceanStorm.ogg", true, 20.0, 120.0, 0.1, Role::Background, {}},
+      {"doom.ogg", true, 6.0, 30.0, 0.4, Role::Music, {2, 4, 5, 7, 9, 10, 0, 1, 11}},
+      {"credits.ogg", false, 20.0, 40.0, 0.4, Role::Music, {2, 4, 6, 7, 9, 11, 1}},
+      {"Lightning.ogg", false, 4.0, 8.0, 0.1, Role::Background, {}},
+  };
+  return specs;
+}
+
+std::vector<SoundSpec> specsWhere(bool (*wanted)(const SoundSpec&)) {
+  std::vector<SoundSpec> chosen;
+  for (const SoundSpec& spec : soundSpecs()) {
+    if (wanted(spec)) chosen.push_back(spec);
+  }
+  return chosen;
+}
+
+// Each test process decodes only the files it looks at, once.
+const DecodedSound& decoded(const std::string& file) {
+  static std::map<std::string, DecodedSound> cache;
+  const auto found = cache.find(file);
+  if (found != cache.end()) return found->second;
+  DecodedSound sound;
+  std::string error;
+  const std::string path = std::string(GALESKERRY_SOUND_DIR) + "/" + file;
+  EXPECT_TRUE(decodeOggVorbis(path, sound, error)) << error;
+  return cache.emplace(file, std::move(sound)).first->second;
+}
+
+std::size_t framesOf(const DecodedSound& sound, double seconds) {
+  return static_cast<std::size_t>(std::lround(seconds * static_cast<double>(sound.rate)));
+}
+
+void PrintTo(const SoundSpec& spec, std::ostream* out) { *out << spec.file; }
+
+class SoundFileTest : public ::testing::TestWithParam<SoundSpec> {};
+class LoopTest : public ::testing::TestWithParam<SoundSpec> {};
+class MusicTest : public ::testing::TestWithParam<SoundSpec> {};
+
+std::string nameOf(const ::testing::TestParamInfo<SoundSpec>& info) {
+  std::string name = info.param.file;
+  name = name.substr(0, name.find('.'));
+  std::replace(name.begin(), name.end(), '-', '_');
+  return name;
+}
+
+TEST_P(SoundFileTest, DecodesAsStereoAt44kHzWithItsStatedLength) {
+  const SoundSpec& spec = GetParam();
+  const DecodedSound& sound = decoded(spec.file);
+  EXPECT_EQ(sound.channels, 2);
+  EXPECT_EQ(sound.rate, 44100);
+  // A loop must decode to exactly the length its stream declares: no padding at the seam.
+  EXPECT_EQ(static_cast<long long>(sound.frames()), sound.declaredFrames);
+  EXPECT_GE(sound.seconds(), spec.minSeconds);
+  EXPECT_LE(sound.seconds(), spec.maxSeconds);
+}
+
+TEST_P(SoundFileTest, NeverClips) {
+  EXPECT_LT(peakDb(decoded(GetParam().file)), -1.0);
+}
+
+TEST_P(LoopTest, HasNoSilentStretch) {
+  const SoundSpec& spec = GetParam();
+  const DecodedSound& sound = decoded(spec.file);
+  const double overall = rmsDb(sound);
+  const std::size_t window = framesOf(sound, 0.25);
+  for (std::size_t start = 0; start + window <= sound.frames(); start += window) {
+    EXPECT_GT(rmsDb(sound, start, window), overall - 24.0)
+        << "quiet stretch at " << static_cast<double>(start) / sound.rate << " s";
+  }
+}
+
+TEST_P(LoopTest, SeamIsContinuous) {
+  const SoundSpec& spec = GetParam();
+  const DecodedSound& sound = decoded(spec.file);
+  const std::size_t frames = sound.frames();
+  const std::size_t near = framesOf(sound, 0.05);
+  for (const std::vector<float>& channel : sound.samples) {
+    // Typical step between neighbouring samples on both sides of the seam.
+    double sum = 0.0;
+    std::size_t steps = 0;
+    for (std::size_t i = frames - near; i + 1 < frames; ++i, ++steps) {
+      sum += std::pow(channel[i + 1] - channel[i], 2.0);
+    }
+    for (std::size_t i = 0; i + 1 < near; ++i, ++steps) sum += std::pow(channel[i + 1] - channel[i], 2.0);
+    const double typicalStep = std::sqrt(sum / static_cast<double>(steps));
+    const double seamStep = std::fabs(channel.front() - channel.back());
+    EXPECT_LE(seamStep, 4.0 * typicalStep + 1e-4)
+        << "last sample " << channel.back() << ", first " << channel.front();
+  }
+  // No gap or fade at the seam: both sides sound alike and like the rest.
+  const std::size_t side = framesOf(sound, 0.1);
+  const double end = rmsDb(sound, frames - side, side);
+  const double start = rmsDb(sound, 0, side);
+  EXPECT_NEAR(end, start, 12.0);
+  EXPECT_GT(std::min(end, start), rmsDb(sound) - 24.0);
+}
+
+TEST_P(MusicTest, StaysInItsKey) {
+  const SoundSpec& spec = GetParam();
+  EXPECT_GT(pitchClassShare(decoded(spec.file), spec.scale), 0.85);
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySound, SoundFileTest, ::testing::ValuesIn(soundSpecs()), nameOf);
+INSTANTIATE_TEST_SUITE_P(LoopedSounds, LoopTest,
+                         ::testing::ValuesIn(specsWhere([](const SoundSpec& s) { return s.looped; })),
+                         nameOf);
+INSTANTIATE_TEST_SUITE_P(
+    MusicalSounds, MusicTest,
+    ::testing::ValuesIn(specsWhere([](const SoundSpec& s) { return !s.scale.empty(); })), nameOf);
+
+// Heard through the game's engine volumes, the music tracks sit together and the storm and the
+// thunder bed lie clearly, but not far, beneath them.
+TEST(SoundMix, LoudnessIsBalancedAtTheGameVolumes) {
+  std::vector<double> music;
+  std::map<std::string, double> background;
+  for (const SoundSpec& spec : soundSpecs()) {
+    const double heard = rmsDb(decoded(spec.file)) + 20.0 * std::log10(spec.gameVolume);
+    if (spec.role == Role::Music) music.push_back(heard);
+    else background[spec.file] = heard;
+  }
+  const auto [quietest, loudest] = std::minmax_element(music.begin(), music.end());
+  EXPECT_LE(*loudest - *quietest, 6.0);
+  const double musicLevel = std::accumulate(music.begin(), music.end(), 0.0) / static_cast<double>(music.size());
+  for (const auto& [file, heard] : background) {
+    EXPECT_GT(musicLevel - heard, 4.0) << file << " would cover the music";
+    EXPECT_LT(musicLevel - heard, 14.0) << file << " would be lost under the music";
+  }
+}
+
+TEST(SoundShape, ThunderCracksFirstThenRollsAwayIntoSilence) {
+  const DecodedSound& thunder = decoded("Lightning.ogg");
+  EXPECT_LT(static_cast<double>(peakFrame(thunder)) / thunder.rate, 0.3);
+  const auto level = [&](double from, double to) {
+    return rmsDb(thunder, framesOf(thunder, from), framesOf(thunder, to - from));
+  };
+  EXPECT_GT(level(0.0, 1.0), level(1.0, 3.0));
+  EXPECT_GT(level(1.0, 3.0), level(3.0, 5.0));
+  // The roll is still heard seconds later.
+  EXPECT_GT(level(3.0, 4.0), rmsDb(thunder) - 20.0);
+  // Restarted whenever it ends: it must end and begin in silence.
+  EXPECT_LT(rmsDb(thunder, thunder.frames() - framesOf(thunder, 0.01), framesOf(thunder, 0.01)), -50.0);
+  for (const std::vector<float>& channel : thunder.samples) EXPECT_LT(std::fabs(channel.front()), 0.01);
+}
+
+TEST(SoundShape, CreditsStartAtOnceAndDieAwayAtTheEnd) {
+  const DecodedSound& credits = decoded("credits.ogg");
+  EXPECT_GT(rmsDb(credits, 0, framesOf(credits, 2.0)), rmsDb(credits) - 15.0);
+  EXPECT_LT(rmsDb(credits, credits.frames() - framesOf(credits, 0.05), framesOf(credits, 0.05)), -50.0);
+  // No silent stretch between its first bars and its last chord.
+  const std::size_t window = framesOf(credits, 0.25);
+  for (std::size_t start = window; start + framesOf(credits, 3.0) < credits.frames(); start += window) {
+    EXPECT_GT(rmsDb(credits, start, window), rmsDb(credits) - 24.0)
+        << "quiet stretch at " << static_cast<double>(start) / credits.rate << " s";
+  }
+}
+
+}  // namespace
