@@ -17,7 +17,7 @@ namespace {
 
 enum class Role { Music, Background };
 
-struct SoundSpec {
+struct ExpectedSound {
   const char* file;
   bool looped;
   double minSeconds;
@@ -30,8 +30,8 @@ struct SoundSpec {
 // Keys: D minor with its raised leading tone; D dorian with the A major turnaround; E minor
 // with the B major dominant and the Phrygian F; the D minor lament over a chromatic bass; D
 // major.
-const std::vector<SoundSpec>& soundSpecs() {
-  static const std::vector<SoundSpec> specs{
+const std::vector<ExpectedSound>& expectedSounds() {
+  static const std::vector<ExpectedSound> sounds{
       {"intro.ogg", true, 30.0, 40.0, 0.4, Role::Music, {2, 4, 5, 7, 9, 10, 0, 1}},
       {"title.ogg", true, 15.0, 60.0, 0.2, Role::Music, {2, 4, 5, 7, 9, 11, 0, 1}},
       {"winter-cold.ogg", true, 60.0, 120.0, 0.4, Role::Music, {4, 6, 7, 9, 11, 0, 2, 3, 5}},
@@ -40,13 +40,13 @@ const std::vector<SoundSpec>& soundSpecs() {
       {"credits.ogg", false, 20.0, 40.0, 0.4, Role::Music, {2, 4, 6, 7, 9, 11, 1}},
       {"Lightning.ogg", false, 4.0, 8.0, 0.1, Role::Background, {}},
   };
-  return specs;
+  return sounds;
 }
 
-std::vector<SoundSpec> specsWhere(bool (*wanted)(const SoundSpec&)) {
-  std::vector<SoundSpec> chosen;
-  for (const SoundSpec& spec : soundSpecs()) {
-    if (wanted(spec)) chosen.push_back(spec);
+std::vector<ExpectedSound> soundsWhere(bool (*wanted)(const ExpectedSound&)) {
+  std::vector<ExpectedSound> chosen;
+  for (const ExpectedSound& expected : expectedSounds()) {
+    if (wanted(expected)) chosen.push_back(expected);
   }
   return chosen;
 }
@@ -67,13 +67,13 @@ std::size_t framesOf(const DecodedSound& sound, double seconds) {
   return static_cast<std::size_t>(std::lround(seconds * static_cast<double>(sound.rate)));
 }
 
-void PrintTo(const SoundSpec& spec, std::ostream* out) { *out << spec.file; }
+void PrintTo(const ExpectedSound& expected, std::ostream* out) { *out << expected.file; }
 
-class SoundFileTest : public ::testing::TestWithParam<SoundSpec> {};
-class LoopTest : public ::testing::TestWithParam<SoundSpec> {};
-class MusicTest : public ::testing::TestWithParam<SoundSpec> {};
+class SoundFileTest : public ::testing::TestWithParam<ExpectedSound> {};
+class LoopTest : public ::testing::TestWithParam<ExpectedSound> {};
+class MusicTest : public ::testing::TestWithParam<ExpectedSound> {};
 
-std::string nameOf(const ::testing::TestParamInfo<SoundSpec>& info) {
+std::string nameOf(const ::testing::TestParamInfo<ExpectedSound>& info) {
   std::string name = info.param.file;
   name = name.substr(0, name.find('.'));
   std::replace(name.begin(), name.end(), '-', '_');
@@ -81,14 +81,14 @@ std::string nameOf(const ::testing::TestParamInfo<SoundSpec>& info) {
 }
 
 TEST_P(SoundFileTest, DecodesAsStereoAt44kHzWithItsStatedLength) {
-  const SoundSpec& spec = GetParam();
-  const DecodedSound& sound = decoded(spec.file);
+  const ExpectedSound& expected = GetParam();
+  const DecodedSound& sound = decoded(expected.file);
   EXPECT_EQ(sound.channels, 2);
   EXPECT_EQ(sound.rate, 44100);
   // A loop must decode to exactly the length its stream declares: no padding at the seam.
   EXPECT_EQ(static_cast<long long>(sound.frames()), sound.declaredFrames);
-  EXPECT_GE(sound.seconds(), spec.minSeconds);
-  EXPECT_LE(sound.seconds(), spec.maxSeconds);
+  EXPECT_GE(sound.seconds(), expected.minSeconds);
+  EXPECT_LE(sound.seconds(), expected.maxSeconds);
 }
 
 TEST_P(SoundFileTest, NeverClips) {
@@ -96,8 +96,8 @@ TEST_P(SoundFileTest, NeverClips) {
 }
 
 TEST_P(LoopTest, HasNoSilentStretch) {
-  const SoundSpec& spec = GetParam();
-  const DecodedSound& sound = decoded(spec.file);
+  const ExpectedSound& expected = GetParam();
+  const DecodedSound& sound = decoded(expected.file);
   const double overall = rmsDb(sound);
   const std::size_t window = framesOf(sound, 0.25);
   for (std::size_t start = 0; start + window <= sound.frames(); start += window) {
@@ -107,8 +107,8 @@ TEST_P(LoopTest, HasNoSilentStretch) {
 }
 
 TEST_P(LoopTest, SeamIsContinuous) {
-  const SoundSpec& spec = GetParam();
-  const DecodedSound& sound = decoded(spec.file);
+  const ExpectedSound& expected = GetParam();
+  const DecodedSound& sound = decoded(expected.file);
   const std::size_t frames = sound.frames();
   const std::size_t near = framesOf(sound, 0.05);
   for (const std::vector<float>& channel : sound.samples) {
@@ -133,27 +133,27 @@ TEST_P(LoopTest, SeamIsContinuous) {
 }
 
 TEST_P(MusicTest, StaysInItsKey) {
-  const SoundSpec& spec = GetParam();
-  EXPECT_GT(pitchClassShare(decoded(spec.file), spec.scale), 0.85);
+  const ExpectedSound& expected = GetParam();
+  EXPECT_GT(pitchClassShare(decoded(expected.file), expected.scale), 0.85);
 }
 
-INSTANTIATE_TEST_SUITE_P(EverySound, SoundFileTest, ::testing::ValuesIn(soundSpecs()), nameOf);
+INSTANTIATE_TEST_SUITE_P(EverySound, SoundFileTest, ::testing::ValuesIn(expectedSounds()), nameOf);
 INSTANTIATE_TEST_SUITE_P(LoopedSounds, LoopTest,
-                         ::testing::ValuesIn(specsWhere([](const SoundSpec& s) { return s.looped; })),
+                         ::testing::ValuesIn(soundsWhere([](const ExpectedSound& s) { return s.looped; })),
                          nameOf);
 INSTANTIATE_TEST_SUITE_P(
     MusicalSounds, MusicTest,
-    ::testing::ValuesIn(specsWhere([](const SoundSpec& s) { return !s.scale.empty(); })), nameOf);
+    ::testing::ValuesIn(soundsWhere([](const ExpectedSound& s) { return !s.scale.empty(); })), nameOf);
 
 // Heard through the game's engine volumes, the music tracks sit together and the storm and the
 // thunder bed lie clearly, but not far, beneath them.
 TEST(SoundMix, LoudnessIsBalancedAtTheGameVolumes) {
   std::vector<double> music;
   std::map<std::string, double> background;
-  for (const SoundSpec& spec : soundSpecs()) {
-    const double heard = rmsDb(decoded(spec.file)) + 20.0 * std::log10(spec.gameVolume);
-    if (spec.role == Role::Music) music.push_back(heard);
-    else background[spec.file] = heard;
+  for (const ExpectedSound& expected : expectedSounds()) {
+    const double heard = rmsDb(decoded(expected.file)) + 20.0 * std::log10(expected.gameVolume);
+    if (expected.role == Role::Music) music.push_back(heard);
+    else background[expected.file] = heard;
   }
   const auto [quietest, loudest] = std::minmax_element(music.begin(), music.end());
   EXPECT_LE(*loudest - *quietest, 6.0);
