@@ -31,7 +31,7 @@ Composition writeDoom() {
   fiddle.notes = sheet.melody(0, "A4:2 F4:1 D4:1 | E4:2 F4:1.5 E4:.5 | D4:2 G4:1 F4:1 | E4:1 D4:1 C#4:2 |", 0.7);
   fiddle.gainDb = 0.0;
   fiddle.pan = 0.2;
-  fiddle.reverbSend = 0.5;
+  fiddle.reverbSend = 0.35;
   fiddle.echoSeconds = 0.75;
   fiddle.echoFeedback = 0.35;
   fiddle.echoMix = 0.25;
@@ -50,21 +50,21 @@ Composition writeDoom() {
   strings.notes = sustainChords(chords, voiceChords(chords, 45, 60, 3), 0.55);
   strings.gainDb = -8.0;
   strings.panSpread = 0.5;
-  strings.reverbSend = 0.5;
+  strings.reverbSend = 0.4;
 
   Track voices;
   voices.instrument = std::make_shared<Choir>(Adsr{0.9, 1.0, 0.9, 1.2}, Choir::vowelOo());
   voices.notes = sustainChords(chords, voiceChords(chords, 53, 65, 3), 0.6);
   voices.gainDb = -7.0;
   voices.panSpread = 0.7;
-  voices.reverbSend = 0.6;
+  voices.reverbSend = 0.45;
 
   Track bell;
   bell.instrument = std::make_shared<Bell>(4.5);
   bell.notes = sheet.melody(0, "D3:4! | D3:4 | D3:4 | D3:4 |", 0.75);
   bell.gainDb = -2.0;
   bell.pan = -0.3;
-  bell.reverbSend = 0.6;
+  bell.reverbSend = 0.5;
 
   Track timpani;
   timpani.instrument = std::make_shared<Drum>(DrumKind::Timpani, 1.8);

@@ -41,7 +41,7 @@ Composition writeIntro() {
   swell(fiddle.notes, 24.0, 45.0, 1.1, 1.25);
   fiddle.gainDb = 0.0;
   fiddle.pan = 0.1;
-  fiddle.reverbSend = 0.4;
+  fiddle.reverbSend = 0.3;
   fiddle.timingJitter = 0.004;
 
   // The cello answers with long guide tones: thirds and fifths that carry the harmony.
@@ -82,7 +82,7 @@ Composition writeIntro() {
   swell(strings.notes, 36.0, 45.0, 1.5, 1.6);
   strings.gainDb = -8.0;
   strings.panSpread = 0.5;
-  strings.reverbSend = 0.45;
+  strings.reverbSend = 0.35;
 
   // Harp: broken chords in eighths, up and back down.
   Track harp;
@@ -94,7 +94,7 @@ Composition writeIntro() {
   harp.gainDb = -4.0;
   harp.pan = 0.4;
   harp.panSpread = 0.3;
-  harp.reverbSend = 0.4;
+  harp.reverbSend = 0.3;
 
   Track voices;
   voices.instrument = std::make_shared<Choir>(Adsr{0.7, 1.0, 0.9, 1.2}, Choir::vowelOo());
@@ -103,7 +103,7 @@ Composition writeIntro() {
   swell(voices.notes, 36.0, 45.0, 1.3, 1.5);
   voices.gainDb = -6.0;
   voices.panSpread = 0.6;
-  voices.reverbSend = 0.6;
+  voices.reverbSend = 0.45;
 
   Track timpani;
   timpani.instrument = std::make_shared<Drum>(DrumKind::Timpani, 1.3);

@@ -216,43 +216,66 @@ std::vector<Chord> Sheet::chords(double startBar, const std::string& text) {
   return result;
 }
 
+namespace {
+
+// Every choice of `count` tones from `tones` (ascending) into `chosen`, appended to `out`.
+void combinations(const std::vector<int>& tones, std::size_t from, std::size_t count,
+                  std::vector<int>& chosen, std::vector<std::vector<int>>& out) {
+  if (chosen.size() == count) {
+    out.push_back(chosen);
+    return;
+  }
+  for (std::size_t i = from; i + (count - chosen.size()) <= tones.size(); ++i) {
+    chosen.push_back(tones[i]);
+    combinations(tones, i + 1, count, chosen, out);
+    chosen.pop_back();
+  }
+}
+
+}  // namespace
+
 std::vector<std::vector<int>> voiceChords(const std::vector<Chord>& chords, int low, int high,
                                           std::size_t voices) {
   std::vector<std::vector<int>> result;
   std::vector<int> previous;
   for (const Chord& chord : chords) {
-    const std::vector<int> classes = voicingClasses(chord, voices);
-    std::vector<std::vector<int>> candidates;
-    for (std::size_t rotation = 0; rotation < classes.size(); ++rotation) {
-      for (int start = low; start < low + 12; ++start) {
-        if (wrap12(start) != classes[rotation]) continue;
-        std::vector<int> voicing{start};
-        for (std::size_t k = 1; k < classes.size(); ++k) {
-          int next = voicing.back() + 1;
-          while (wrap12(next) != classes[(rotation + k) % classes.size()]) ++next;
-          voicing.push_back(next);
+    std::vector<int> required = voicingClasses(chord, voices);
+    std::sort(required.begin(), required.end());
+    required.erase(std::unique(required.begin(), required.end()), required.end());
+    std::vector<int> tones;
+    for (int pitch = low; pitch <= high; ++pitch) {
+      for (const int interval : chord.intervals) {
+        if (wrap12(chord.root + interval) == wrap12(pitch)) {
+          tones.push_back(pitch);
+          break;
         }
-        if (voicing.back() <= high) candidates.push_back(voicing);
-        // The same inversion an octave up, if it fits.
-        std::vector<int> raised(voicing);
-        for (int& p : raised) p += 12;
-        if (raised.back() <= high) candidates.push_back(raised);
       }
     }
-    if (candidates.empty()) {
-      std::vector<int> fallback;
-      for (const int pc : classes) fallback.push_back(low + wrap12(pc - low));
-      std::sort(fallback.begin(), fallback.end());
-      candidates.push_back(fallback);
-    }
+    std::vector<std::vector<int>> candidates;
+    std::vector<int> chosen;
+    combinations(tones, 0, voices, chosen, candidates);
+    const int third = chord.intervals.size() > 1 ? wrap12(chord.root + chord.intervals[1]) : -1;
     const std::vector<int>* best = nullptr;
     double bestCost = std::numeric_limits<double>::max();
     for (const std::vector<int>& candidate : candidates) {
+      int covered = 0;
+      int thirds = 0;
+      for (const int pc : required) {
+        covered += std::any_of(candidate.begin(), candidate.end(),
+                               [&](int p) { return wrap12(p) == pc; });
+      }
+      if (covered != static_cast<int>(required.size())) continue;
       double cost = 0.0;
+      for (std::size_t k = 0; k < candidate.size(); ++k) {
+        thirds += wrap12(candidate[k]) == third;
+        if (k > 0 && candidate[k] - candidate[k - 1] > 12) cost += 4.0;
+      }
+      // A doubled third sounds thick; a doubled root or fifth does not.
+      if (thirds > 1) cost += 2.0;
       if (previous.empty()) {
         double mean = 0.0;
         for (const int p : candidate) mean += p;
-        cost = std::fabs(mean / static_cast<double>(candidate.size()) - 0.5 * (low + high));
+        cost += std::fabs(mean / static_cast<double>(candidate.size()) - 0.5 * (low + high));
       } else {
         for (std::size_t k = 0; k < candidate.size(); ++k) {
           cost += std::abs(candidate[k] - previous[k]);
@@ -263,7 +286,14 @@ std::vector<std::vector<int>> voiceChords(const std::vector<Chord>& chords, int 
         best = &candidate;
       }
     }
-    previous = *best;
+    if (best != nullptr) {
+      previous = *best;
+    } else {
+      // The range is too narrow for the chord: stack its tones upwards from the bottom.
+      previous.clear();
+      for (const int pc : voicingClasses(chord, voices)) previous.push_back(low + wrap12(pc - low));
+      std::sort(previous.begin(), previous.end());
+    }
     result.push_back(previous);
   }
   return result;

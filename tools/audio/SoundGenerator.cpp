@@ -1,9 +1,14 @@
 #include "SoundGenerator.h"
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <iomanip>
+#include <iterator>
+#include <sstream>
 #include <system_error>
+#include <thread>
+#include <vector>
 
 #include "Mastering.h"
 #include "OggVorbis.h"
@@ -65,35 +70,67 @@ bool encode(const std::string& path, audio::Stereo& audio, const SoundFile& soun
 
 }  // namespace
 
+namespace {
+
+struct Outcome {
+  std::string report;
+  bool written = false;
+};
+
+Outcome makeFile(const SoundFile& sound, const std::string& outDir) {
+  const auto started = std::chrono::steady_clock::now();
+  const std::string path = (std::filesystem::path(outDir) / sound.name).string();
+  Outcome outcome;
+  std::ostringstream report;
+  audio::Piece piece = sound.compose();
+  if (!piece.problems.empty()) {
+    for (const std::string& problem : piece.problems) {
+      report << "[ERROR] " << sound.name << ": " << problem << "\n";
+    }
+    outcome.report = report.str();
+    return outcome;
+  }
+  audio::master(piece.audio, sound.loudnessDb, CeilingDb, sound.looped);
+  std::string error;
+  if (!encode(path, piece.audio, sound, error)) {
+    outcome.report = "[ERROR] " + path + ": " + error + "\n";
+    return outcome;
+  }
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  std::error_code sizeError;
+  const auto bytes = std::filesystem::file_size(path, sizeError);
+  report << std::fixed << std::setprecision(1) << path << ": "
+         << static_cast<double>(piece.audio.frames()) / audio::SampleRate << " s"
+         << (sound.looped ? " loop" : "") << ", peak " << audio::peakDb(piece.audio)
+         << " dBFS, RMS " << audio::rmsDb(piece.audio) << " dBFS, "
+         << (sizeError ? 0 : bytes / 1024) << " KiB, made in " << seconds << " s\n";
+  outcome.report = report.str();
+  outcome.written = true;
+  return outcome;
+}
+
+}  // namespace
+
 bool generateSounds(const std::string& outDir, std::ostream& log) {
   std::error_code error;
   std::filesystem::create_directories(outDir, error);
+  // Two workers: the machines that build the game have two cores.
+  constexpr std::size_t Workers = 2;
+  constexpr std::size_t Count = std::size(Sounds);
+  std::vector<Outcome> outcomes(Count);
+  std::atomic<std::size_t> next{0};
+  const auto work = [&] {
+    for (std::size_t i = next++; i < Count; i = next++) outcomes[i] = makeFile(Sounds[i], outDir);
+  };
+  std::vector<std::thread> workers;
+  for (std::size_t w = 1; w < Workers; ++w) workers.emplace_back(work);
+  work();
+  for (std::thread& worker : workers) worker.join();
   bool allWritten = true;
-  for (const SoundFile& sound : Sounds) {
-    const auto started = std::chrono::steady_clock::now();
-    const std::string path = (std::filesystem::path(outDir) / sound.name).string();
-    audio::Piece piece = sound.compose();
-    if (!piece.problems.empty()) {
-      for (const std::string& problem : piece.problems) {
-        log << "[ERROR] " << sound.name << ": " << problem << "\n";
-      }
-      allWritten = false;
-      continue;
-    }
-    audio::master(piece.audio, sound.loudnessDb, CeilingDb, sound.looped);
-    std::string writeError;
-    if (!encode(path, piece.audio, sound, writeError)) {
-      log << "[ERROR] " << path << ": " << writeError << "\n";
-      allWritten = false;
-      continue;
-    }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    const auto bytes = std::filesystem::file_size(path, error);
-    log << std::fixed << std::setprecision(1) << path << ": "
-        << static_cast<double>(piece.audio.frames()) / audio::SampleRate << " s"
-        << (sound.looped ? " loop" : "") << ", peak " << audio::peakDb(piece.audio)
-        << " dBFS, RMS " << audio::rmsDb(piece.audio) << " dBFS, "
-        << (error ? 0 : bytes / 1024) << " KiB, made in " << seconds << " s\n";
+  for (const Outcome& outcome : outcomes) {
+    log << outcome.report;
+    allWritten = allWritten && outcome.written;
   }
   return allWritten;
 }
