@@ -87,20 +87,6 @@ double peakDb(const DecodedSound& sound) {
   return toDb(peak);
 }
 
-std::size_t peakFrame(const DecodedSound& sound) {
-  std::size_t at = 0;
-  float peak = -1.0f;
-  for (const std::vector<float>& channel : sound.samples) {
-    for (std::size_t i = 0; i < channel.size(); ++i) {
-      if (std::fabs(channel[i]) > peak) {
-        peak = std::fabs(channel[i]);
-        at = i;
-      }
-    }
-  }
-  return at;
-}
-
 double pitchClassShare(const DecodedSound& sound, const std::vector<int>& pitchClasses) {
   constexpr std::size_t Window = 8192;
   std::vector<double> hann(Window);

@@ -21,8 +21,6 @@ bool decodeOggVorbis(const std::string& path, DecodedSound& sound, std::string& 
 double rmsDb(const DecodedSound& sound, std::size_t from, std::size_t count);
 double rmsDb(const DecodedSound& sound);
 double peakDb(const DecodedSound& sound);
-// The frame at which the largest absolute sample of any channel sits.
-std::size_t peakFrame(const DecodedSound& sound);
 
 // Share (0..1) of the spectral energy between 60 Hz and 1 kHz that lies within a quarter tone
 // of the given pitch classes (C = 0), over the whole sound.

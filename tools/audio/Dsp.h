@@ -49,10 +49,6 @@ struct Stereo {
   Stereo() = default;
   explicit Stereo(std::size_t frames) : left(frames, 0.0f), right(frames, 0.0f) {}
   std::size_t frames() const { return left.size(); }
-  void resize(std::size_t frames) {
-    left.resize(frames, 0.0f);
-    right.resize(frames, 0.0f);
-  }
   // Adds a mono signal at a frame offset with constant-power panning (pan -1 left .. +1 right).
   void addPanned(const std::vector<float>& mono, std::size_t offset, double gain, double pan);
   void addScaled(const Stereo& other, double gain);
@@ -68,12 +64,10 @@ class Oscillator {
  public:
   explicit Oscillator(double phase = 0.0) : phase_(phase - std::floor(phase)) {}
   void setFrequency(double hz) { increment_ = hz / SampleRate; }
-  double phase() const { return phase_; }
 
   double sine() { return advance(std::sin(TwoPi * phase_)); }
   double saw() { return advance(2.0 * phase_ - 1.0 - polyBlep(phase_)); }
   double pulse(double width);
-  double triangle() { return advance(4.0 * std::fabs(phase_ - 0.5) - 1.0); }
 
  private:
   double advance(double value) {
@@ -114,10 +108,8 @@ inline double strikeEnvelope(double t, double attack, double decayTime) {
 class Svf {
  public:
   void set(double cutoffHz, double q);
-  void reset() { ic1_ = ic2_ = 0.0; }
   void process(double input);
   double low() const { return low_; }
-  double band() const { return band_; }
   // Band output scaled to unit gain at the centre frequency.
   double bandNormalised() const { return k_ * band_; }
   double high() const { return high_; }

@@ -361,10 +361,6 @@ void append(std::vector<ScoreNote>& notes, const std::vector<ScoreNote>& more) {
   notes.insert(notes.end(), more.begin(), more.end());
 }
 
-void transpose(std::vector<ScoreNote>& notes, double semitones) {
-  for (ScoreNote& note : notes) note.pitch += semitones;
-}
-
 Stereo Song::renderTrack(const Track& track, std::size_t frames, Random& random) const {
   Stereo part(frames);
   constexpr double EndFadeSeconds = 0.01;

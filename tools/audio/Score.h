@@ -46,11 +46,10 @@ class Sheet {
   std::vector<ScoreNote> rhythm(double startBar, double bars, const std::string& pattern,
                                 double stepBeats, double pitch, double velocity);
 
-  double beatsPerBar() const { return beatsPerBar_; }
   const std::vector<std::string>& problems() const { return problems_; }
-  void complain(const std::string& problem) { problems_.push_back(problem); }
 
  private:
+  void complain(const std::string& problem) { problems_.push_back(problem); }
   void checkBarLine(double startBeat, double beat, const std::string& where);
 
   double beatsPerBar_;
@@ -84,7 +83,6 @@ std::vector<ScoreNote> arpeggiate(const std::vector<Chord>& chords,
 void swell(std::vector<ScoreNote>& notes, double fromBeat, double toBeat, double fromFactor,
            double toFactor);
 void append(std::vector<ScoreNote>& notes, const std::vector<ScoreNote>& more);
-void transpose(std::vector<ScoreNote>& notes, double semitones);
 
 struct Track {
   std::shared_ptr<const Instrument> instrument;

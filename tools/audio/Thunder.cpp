@@ -11,6 +11,9 @@ namespace audio {
 namespace {
 
 constexpr double Length = 6.8;
+// A moment of silence before the crack keeps the encoder's pre-echo off the first samples, so
+// that the thunder, restarted whenever it ends, always starts from silence.
+constexpr double LeadIn = 0.03;
 
 // The crack: bright noise torn into a dense run of sparks, loudest at the strike and dying
 // within a fraction of a second, with a couple of later branches snapping after it.
@@ -44,7 +47,7 @@ void addCrack(Stereo& out, Random& random) {
       tear[side].process(noise);
       body[side].process(tear[side].high());
       const double crack = tear[side].high() * 0.6 + body[side].bandNormalised();
-      (side == 0 ? out.left : out.right)[i] += static_cast<float>(1.4 * crack * envelope * modulation);
+      (side == 0 ? out.left : out.right)[i] += static_cast<float>(crack * envelope * modulation);
     }
   }
 }
@@ -56,7 +59,7 @@ void addRumble(Stereo& out, Random& random) {
   };
   std::vector<Roll> rolls;
   // The boom right after the crack, then echoes spreading out in time.
-  rolls.push_back({0.02, 0.05, 1.6, 1.0, 0.0});
+  rolls.push_back({0.02, 0.05, 1.6, 0.75, 0.0});
   double t = 0.3;
   while (t < Length - 1.5) {
     const double level = std::exp(-t / 2.8) * random.uniform(0.5, 1.0);
@@ -110,6 +113,11 @@ Piece makeThunder() {
   sky.process(wet);
   dry.addScaled(wet, 1.6);
   removeRumble(dry, 25.0);
+  const std::size_t lead = secondsToFrames(LeadIn);
+  for (std::vector<float>* channel : {&dry.left, &dry.right}) {
+    channel->insert(channel->begin(), lead, 0.0f);
+    channel->resize(channel->size() - lead);
+  }
   fadeOut(dry, 1.2);
   piece.audio = std::move(dry);
   return piece;
