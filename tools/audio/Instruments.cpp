@@ -310,11 +310,14 @@ void Bell::render(const Note& note, Random& random, std::vector<float>& out) con
   }
   OnePole clank;
   clank.setLowpass(3000.0);
+  // The hum outlasts everything: ease it out over the last fifth rather than cut it.
+  const double fadeStart = 0.8 * static_cast<double>(out.size());
   for (std::size_t i = 0; i < out.size(); ++i) {
     const double t = static_cast<double>(i) / SampleRate;
     const double onset = t < 0.002 ? 0.5 - 0.5 * std::cos(Pi * t / 0.002) : 1.0;
+    const double x = std::max(0.0, (static_cast<double>(i) - fadeStart) / (0.2 * static_cast<double>(out.size())));
     const double strike = clank.highpass(random.bipolar()) * std::exp(-t / 0.005) * 0.3;
-    out[i] += static_cast<float>(0.3 * (sum[i] * onset + strike * onset) * note.velocity);
+    out[i] += static_cast<float>(0.3 * (sum[i] + strike) * onset * (1.0 - x * x) * note.velocity);
   }
 }
 

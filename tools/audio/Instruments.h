@@ -140,7 +140,7 @@ class PickedBass final : public Instrument {
 class Bell final : public Instrument {
  public:
   explicit Bell(double decaySeconds) : decay_(decaySeconds) {}
-  double tail() const override { return decay_ * 1.5; }
+  double tail() const override { return decay_ * 5.0; }
   void render(const Note& note, Random& random, std::vector<float>& out) const override;
 
  private:

@@ -1,24 +1,27 @@
 #include "Pieces.h"
 
+#include <algorithm>
+
 #include "Mastering.h"
 
 namespace audio {
 namespace {
-// Long enough for the longest release and the room to die away.
-constexpr double RingOutSeconds = 7.0;
 constexpr double RumbleCutoffHz = 28.0;
 }  // namespace
 
 Piece perform(Composition composition) {
   Piece piece;
   piece.problems = composition.problems;
+  const Song& song = composition.song;
+  // Every note is rendered to its very end, so nothing is cut off.
+  piece.audio = song.render(std::max(composition.seconds, song.soundingSeconds()), composition.random);
+  removeRumble(piece.audio, RumbleCutoffHz);
+  const std::size_t frames = secondsToFrames(composition.seconds);
   if (composition.looped) {
-    piece.audio = composition.song.render(composition.seconds + RingOutSeconds, composition.random);
-    removeRumble(piece.audio, RumbleCutoffHz);
-    foldLoop(piece.audio, secondsToFrames(composition.seconds));
+    foldLoop(piece.audio, frames);
   } else {
-    piece.audio = composition.song.render(composition.seconds, composition.random);
-    removeRumble(piece.audio, RumbleCutoffHz);
+    piece.audio.left.resize(frames);
+    piece.audio.right.resize(frames);
     fadeIn(piece.audio, 0.005);
     fadeOut(piece.audio, 2.0);
   }

@@ -386,6 +386,21 @@ Stereo Song::renderTrack(const Track& track, std::size_t frames, Random& random)
   return part;
 }
 
+double Song::soundingSeconds() const {
+  // Long enough for the roomiest of the rooms to fall 60 dB.
+  constexpr double RoomDecaySeconds = 5.0;
+  constexpr double EchoRepeats = 10.0;
+  double end = 0.0;
+  for (const Track& track : tracks) {
+    const double echo = track.echoMix > 0.0 ? EchoRepeats * track.echoSeconds : 0.0;
+    for (const ScoreNote& note : track.notes) {
+      end = std::max(end, (note.beat + note.beats) * beatSeconds + track.timingJitter +
+                              track.instrument->tail() + echo);
+    }
+  }
+  return end + RoomDecaySeconds;
+}
+
 Stereo Song::render(double seconds, Random& random) const {
   const std::size_t frames = secondsToFrames(seconds);
   Stereo mix(frames);

@@ -109,6 +109,8 @@ struct Song {
   std::vector<Track> tracks;
   RoomSettings room;
 
+  // Seconds until the last note, its echoes and the room have died away.
+  double soundingSeconds() const;
   // Renders every track and the room into a buffer of the given length.
   Stereo render(double seconds, Random& random) const;
   Stereo renderTrack(const Track& track, std::size_t frames, Random& random) const;
