@@ -1,7 +1,7 @@
 // Lost at sea: D minor, 4/4 at 60, four bars in 16 seconds that loop for as long as the defeat
 // is on screen. One heavy blow of timpani, bass and bell opens it; the bass then sinks by
 // semitones (D, C#, C, B, Bb, A, the old lament) under voices and low strings while a fiddle
-// sighs a falling line and the bell tolls each bar.
+// sighs a falling line, the bell tolls each bar and a cold wind blows over it all.
 
 #include <memory>
 
@@ -86,7 +86,15 @@ Composition writeDoom() {
   cymbal.pan = 0.3;
   cymbal.reverbSend = 0.6;
 
-  song.tracks = {fiddle, bass, strings, voices, bell, timpani, boom, cymbal};
+  // A cold wind over the empty sea.
+  Track wind;
+  wind.instrument = std::make_shared<Wind>(Adsr{2.5, 1.0, 1.0, 3.0});
+  wind.notes = sheet.melody(0, "D6:5 r:3 | A5:6 r:2 |", 0.5, 1.0);
+  wind.gainDb = 4.0;
+  wind.pan = 0.5;
+  wind.reverbSend = 0.3;
+
+  song.tracks = {fiddle, bass, strings, voices, bell, timpani, boom, cymbal, wind};
   Composition composition;
   composition.song = song;
   composition.problems = sheet.problems();

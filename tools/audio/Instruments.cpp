@@ -425,6 +425,28 @@ void Drum::render(const Note& note, Random& random, std::vector<float>& out) con
   }
 }
 
+void Wind::render(const Note& note, Random& random, std::vector<float>& out) const {
+  const double hz = midiToHz(note.pitch);
+  const double wanderPhase = random.uniform(0.0, TwoPi);
+  const double flutterPhase = random.uniform(0.0, TwoPi);
+  Svf howl;
+  Svf rush;
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    const double t = static_cast<double>(i) / SampleRate;
+    if (i % ControlInterval == 0) {
+      const double wander = 0.2 * std::sin(TwoPi * 0.23 * t + wanderPhase) +
+                            0.06 * std::sin(TwoPi * 0.9 * t + flutterPhase);
+      howl.set(hz * (1.0 + wander), 9.0);
+      rush.set(500.0 + 400.0 * wander, 0.6);
+    }
+    const double noise = random.bipolar();
+    howl.process(noise);
+    rush.process(noise);
+    const double env = envelope_.level(t, note.length);
+    out[i] += static_cast<float>((howl.bandNormalised() + 0.35 * rush.low()) * env * note.velocity);
+  }
+}
+
 void NoiseRiser::render(const Note& note, Random& random, std::vector<float>& out) const {
   Svf band;
   const double releaseFrames = tail() * SampleRate;

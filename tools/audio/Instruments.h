@@ -161,6 +161,18 @@ class Drum final : public Instrument {
   double decay_;
 };
 
+// Wind in the rigging: noise in a narrow band that wanders around the note's pitch, over a
+// broad rush of air, swelling and dying with the envelope.
+class Wind final : public Instrument {
+ public:
+  explicit Wind(const Adsr& envelope) : envelope_(envelope) {}
+  double tail() const override { return envelope_.release; }
+  void render(const Note& note, Random& random, std::vector<float>& out) const override;
+
+ private:
+  Adsr envelope_;
+};
+
 // Filtered noise whose band rises over the note's length: the swell before a downbeat.
 class NoiseRiser final : public Instrument {
  public:

@@ -1,8 +1,9 @@
-// The story's music: a lament in D minor, 3/4, sixteen bars in exactly 35 seconds so that the
-// story's lines fall on its sections. A lone fiddle over a drone (bars 1-4, the first line),
-// strings and harp join (5-8), drums and voices rise with the storm under "Hold on!" (9-12),
-// a timpani roll climbs to one great blow as the last line is cut off (13-15), and a bar of
-// low A hangs over the silence before the loop returns to the drone.
+// The story's music: a lament in D minor, 3/4 at 82 crotchets a minute, sixteen bars in
+// exactly 35 seconds so that the story's lines fall on its sections. A lone fiddle over a drone
+// (bars 1-4, the first line); strings and harp join (5-8); drums, voices and a howling gale
+// rise with the storm under "Hold on!" (9-12); a timpani roll climbs to one great blow as the
+// last line is cut off (13-15); and a bar of low A hangs over the silence before the loop
+// returns to the drone.
 
 #include <memory>
 
@@ -142,7 +143,16 @@ Composition writeIntro() {
   cymbal.pan = 0.3;
   cymbal.reverbSend = 0.5;
 
-  song.tracks = {fiddle, cello, bass, strings, harp, voices, timpani, drum, bell, cymbal};
+  // The gale rises under "Hold on!" and howls until the blow.
+  Track gale;
+  gale.instrument = std::make_shared<Wind>(Adsr{2.0, 1.0, 1.0, 1.6});
+  gale.notes = sheet.melody(8, "A5:6 | | D6:6 | | A5:6 | |", 0.5, 1.0);
+  swell(gale.notes, 24.0, 42.0, 0.8, 1.4);
+  gale.gainDb = 6.0;
+  gale.pan = -0.4;
+  gale.reverbSend = 0.3;
+
+  song.tracks = {fiddle, cello, bass, strings, harp, voices, timpani, drum, bell, cymbal, gale};
   Composition composition;
   composition.song = song;
   composition.problems = sheet.problems();
