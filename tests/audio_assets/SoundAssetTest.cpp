@@ -91,9 +91,7 @@ TEST_P(SoundFileTest, DecodesAsStereoAt44kHzWithItsStatedLength) {
   EXPECT_LE(sound.seconds(), expected.maxSeconds);
 }
 
-TEST_P(SoundFileTest, NeverClips) {
-  EXPECT_LT(peakDb(decoded(GetParam().file)), -1.0);
-}
+TEST_P(SoundFileTest, NeverClips) { EXPECT_LT(peakDb(decoded(GetParam().file)), -1.0); }
 
 TEST_P(LoopTest, HasNoSilentStretch) {
   const ExpectedSound& expected = GetParam();
@@ -118,7 +116,9 @@ TEST_P(LoopTest, SeamIsContinuous) {
     for (std::size_t i = frames - near; i + 1 < frames; ++i, ++steps) {
       sum += std::pow(channel[i + 1] - channel[i], 2.0);
     }
-    for (std::size_t i = 0; i + 1 < near; ++i, ++steps) sum += std::pow(channel[i + 1] - channel[i], 2.0);
+    for (std::size_t i = 0; i + 1 < near; ++i, ++steps) {
+      sum += std::pow(channel[i + 1] - channel[i], 2.0);
+    }
     const double typicalStep = std::sqrt(sum / static_cast<double>(steps));
     const double seamStep = std::fabs(channel.front() - channel.back());
     EXPECT_LE(seamStep, 4.0 * typicalStep + 1e-4)
@@ -138,12 +138,14 @@ TEST_P(MusicTest, StaysInItsKey) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EverySound, SoundFileTest, ::testing::ValuesIn(expectedSounds()), nameOf);
-INSTANTIATE_TEST_SUITE_P(LoopedSounds, LoopTest,
-                         ::testing::ValuesIn(soundsWhere([](const ExpectedSound& s) { return s.looped; })),
-                         nameOf);
 INSTANTIATE_TEST_SUITE_P(
-    MusicalSounds, MusicTest,
-    ::testing::ValuesIn(soundsWhere([](const ExpectedSound& s) { return !s.scale.empty(); })), nameOf);
+    LoopedSounds, LoopTest,
+    ::testing::ValuesIn(soundsWhere([](const ExpectedSound& s) { return s.looped; })), nameOf);
+INSTANTIATE_TEST_SUITE_P(MusicalSounds, MusicTest,
+                         ::testing::ValuesIn(soundsWhere([](const ExpectedSound& s) {
+                           return !s.scale.empty();
+                         })),
+                         nameOf);
 
 // Heard through the game's engine volumes, the music tracks sit together and the storm and the
 // thunder bed lie clearly, but not far, beneath them.
@@ -152,12 +154,16 @@ TEST(SoundMix, LoudnessIsBalancedAtTheGameVolumes) {
   std::map<std::string, double> background;
   for (const ExpectedSound& expected : expectedSounds()) {
     const double heard = rmsDb(decoded(expected.file)) + 20.0 * std::log10(expected.gameVolume);
-    if (expected.role == Role::Music) music.push_back(heard);
-    else background[expected.file] = heard;
+    if (expected.role == Role::Music) {
+      music.push_back(heard);
+    } else {
+      background[expected.file] = heard;
+    }
   }
   const auto [quietest, loudest] = std::minmax_element(music.begin(), music.end());
   EXPECT_LE(*loudest - *quietest, 6.0);
-  const double musicLevel = std::accumulate(music.begin(), music.end(), 0.0) / static_cast<double>(music.size());
+  const double musicLevel =
+      std::accumulate(music.begin(), music.end(), 0.0) / static_cast<double>(music.size());
   for (const auto& [file, heard] : background) {
     EXPECT_GT(musicLevel - heard, 4.0) << file << " would cover the music";
     EXPECT_LT(musicLevel - heard, 14.0) << file << " would be lost under the music";
@@ -197,17 +203,20 @@ TEST(SoundShape, ThunderCracksFirstThenRollsAwayIntoSilence) {
   EXPECT_GT(level(3.0, 4.0), rmsDb(thunder) - 20.0);
   // Restarted whenever it ends: it must end and begin in silence.
   EXPECT_LT(level(thunder.seconds() - 0.01, thunder.seconds()), -50.0);
-  for (const std::vector<float>& channel : thunder.samples) EXPECT_LT(std::fabs(channel.front()), 0.01);
+  for (const std::vector<float>& channel : thunder.samples)
+    EXPECT_LT(std::fabs(channel.front()), 0.01);
 }
 
 TEST(SoundShape, CreditsStartAtOnceAndDieAwayAtTheEnd) {
   const DecodedSound& credits = decoded("credits.ogg");
   const double overall = rmsDb(credits);
   EXPECT_GT(rmsDb(credits, 0, framesOf(credits, 2.0)), overall - 15.0);
-  EXPECT_LT(rmsDb(credits, credits.frames() - framesOf(credits, 0.05), framesOf(credits, 0.05)), -50.0);
+  EXPECT_LT(rmsDb(credits, credits.frames() - framesOf(credits, 0.05), framesOf(credits, 0.05)),
+            -50.0);
   // No silent stretch between its first bars and its last chord.
   const std::size_t window = framesOf(credits, 0.25);
-  for (std::size_t start = window; start + framesOf(credits, 3.0) < credits.frames(); start += window) {
+  for (std::size_t start = window; start + framesOf(credits, 3.0) < credits.frames();
+       start += window) {
     EXPECT_GT(rmsDb(credits, start, window), overall - 24.0)
         << "quiet stretch at " << static_cast<double>(start) / credits.rate << " s";
   }

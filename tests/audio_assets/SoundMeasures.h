@@ -8,7 +8,7 @@
 struct DecodedSound {
   int channels = 0;
   long rate = 0;
-  long long declaredFrames = 0;  // length stated by the stream's granule positions
+  long long declaredFrames = 0;             // length stated by the stream's granule positions
   std::vector<std::vector<float>> samples;  // one vector per channel
 
   std::size_t frames() const { return samples.empty() ? 0 : samples[0].size(); }

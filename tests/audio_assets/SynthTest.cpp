@@ -30,13 +30,16 @@ double measuredHz(const std::vector<float>& signal, std::size_t from, double exp
   constexpr std::size_t Span = 8192;
   const auto correlation = [&](std::size_t lag) {
     double sum = 0.0;
-    for (std::size_t i = from; i < from + Span; ++i) sum += static_cast<double>(signal[i]) * signal[i + lag];
+    for (std::size_t i = from; i < from + Span; ++i) {
+      sum += static_cast<double>(signal[i]) * signal[i + lag];
+    }
     return sum;
   };
   const double period = SampleRate / expectedHz;
   std::size_t best = 0;
   double bestValue = -1e300;
-  for (auto lag = static_cast<std::size_t>(period * 0.8); lag <= static_cast<std::size_t>(period * 1.25); ++lag) {
+  for (auto lag = static_cast<std::size_t>(period * 0.8);
+       lag <= static_cast<std::size_t>(period * 1.25); ++lag) {
     const double value = correlation(lag);
     if (value > bestValue) {
       bestValue = value;
@@ -51,7 +54,7 @@ double measuredHz(const std::vector<float>& signal, std::size_t from, double exp
 
 struct TuningCase {
   const char* name;
-  std::function<std::shared_ptr<Instrument>()> make;
+  std::shared_ptr<const Instrument> instrument;
   double pitch;
   double toleranceCents;  // wider for instruments with vibrato or detuned voices
 };
@@ -60,7 +63,7 @@ class InstrumentTuning : public ::testing::TestWithParam<TuningCase> {};
 
 TEST_P(InstrumentTuning, SoundsTheNoteItIsGiven) {
   const TuningCase& tuning = GetParam();
-  const std::shared_ptr<Instrument> instrument = tuning.make();
+  const std::shared_ptr<const Instrument>& instrument = tuning.instrument;
   Random random(11);
   Note note;
   note.length = 1.0;
@@ -69,31 +72,37 @@ TEST_P(InstrumentTuning, SoundsTheNoteItIsGiven) {
   std::vector<float> out(secondsToFrames(note.length + instrument->tail()) + 4096, 0.0f);
   instrument->render(note, random, out);
   const double expected = midiToHz(tuning.pitch);
-  const double cents = 1200.0 * std::log2(measuredHz(out, secondsToFrames(0.25), expected) / expected);
+  const double cents =
+      1200.0 * std::log2(measuredHz(out, secondsToFrames(0.25), expected) / expected);
   EXPECT_NEAR(cents, 0.0, tuning.toleranceCents);
 }
 
 // Plucked strings are tuned by a fractional delay, the part most easily got wrong, so they are
 // checked from the bass to the top of the harp.
+const Adsr Held{0.05, 0.3, 0.85, 0.2};
+
 INSTANTIATE_TEST_SUITE_P(
     Instruments, InstrumentTuning,
     ::testing::Values(
-        TuningCase{"PluckLowD", [] { return std::make_shared<Pluck>(0.25, 1.6, 0.15, 0.3); }, 38, 3},
-        TuningCase{"PluckA4", [] { return std::make_shared<Pluck>(0.45, 3.0, 0.6, 0.18); }, 69, 3},
-        TuningCase{"PluckHighC", [] { return std::make_shared<Pluck>(0.45, 3.0, 0.6, 0.18); }, 84, 3},
-        TuningCase{"PluckTopFSharp", [] { return std::make_shared<Pluck>(0.6, 1.2, 0.12, 0.13); }, 90, 3},
-        TuningCase{"Reed", [] { return std::make_shared<Reed>(Adsr{0.02, 0.2, 0.8, 0.1}); }, 69, 5},
-        TuningCase{"Whistle", [] { return std::make_shared<Whistle>(Adsr{0.03, 0.2, 0.85, 0.1}); }, 81, 8},
-        TuningCase{"Brass", [] { return std::make_shared<Brass>(Adsr{0.03, 0.3, 0.75, 0.1}); }, 64, 5},
-        TuningCase{"Strings", [] { return std::make_shared<Ensemble>(Adsr{0.1, 0.5, 0.8, 0.3}, 4, 9.0, 0.3); }, 57, 8},
-        TuningCase{"Choir", [] { return std::make_shared<Choir>(Adsr{0.1, 0.5, 0.9, 0.3}, Choir::vowelOo()); }, 57, 10},
-        TuningCase{"Fiddle", [] { return std::make_shared<Bowed>(Adsr{0.05, 0.3, 0.85, 0.2}, Bowed::violinBody(), 16.0, 6000.0); }, 69, 10},
-        TuningCase{"PickedBass", [] { return std::make_shared<PickedBass>(0.5); }, 40, 5}),
-    [](const ::testing::TestParamInfo<TuningCase>& tuning) { return std::string(tuning.param.name); });
+        TuningCase{"PluckLowD", std::make_shared<Pluck>(0.25, 1.6, 0.15, 0.3), 38, 3},
+        TuningCase{"PluckA4", std::make_shared<Pluck>(0.45, 3.0, 0.6, 0.18), 69, 3},
+        TuningCase{"PluckHighC", std::make_shared<Pluck>(0.45, 3.0, 0.6, 0.18), 84, 3},
+        TuningCase{"PluckTopFSharp", std::make_shared<Pluck>(0.6, 1.2, 0.12, 0.13), 90, 3},
+        TuningCase{"Reed", std::make_shared<Reed>(Held), 69, 5},
+        TuningCase{"Whistle", std::make_shared<Whistle>(Held), 81, 8},
+        TuningCase{"Brass", std::make_shared<Brass>(Held), 64, 5},
+        TuningCase{"Strings", std::make_shared<Ensemble>(Held, 4, 9.0, 0.3), 57, 8},
+        TuningCase{"Choir", std::make_shared<Choir>(Held, Choir::vowelOo()), 57, 10},
+        TuningCase{"Fiddle", std::make_shared<Bowed>(Held, Bowed::violinBody(), 16.0, 6000.0), 69,
+                   10},
+        TuningCase{"PickedBass", std::make_shared<PickedBass>(0.5), 40, 5}),
+    [](const ::testing::TestParamInfo<TuningCase>& tuning) {
+      return std::string(tuning.param.name);
+    });
 
 TEST(PitchNames, ReadAsMidiNotes) {
-  const std::pair<const char*, int> names[] = {{"C4", 60}, {"A4", 69}, {"Bb3", 58}, {"F#5", 78},
-                                               {"Cb4", 59}, {"B#3", 60}, {"D2", 38}, {"C#6", 85}};
+  const std::pair<const char*, int> names[] = {{"C4", 60},  {"A4", 69},  {"Bb3", 58}, {"F#5", 78},
+                                               {"Cb4", 59}, {"B#3", 60}, {"D2", 38},  {"C#6", 85}};
   for (const auto& [name, midi] : names) {
     int pitch = 0;
     EXPECT_TRUE(parsePitch(name, pitch)) << name;
@@ -160,7 +169,9 @@ TEST(ChordVoicing, StaysInRangeKeepsEveryToneAndMovesLittle) {
       }
       // Every tone but a dropped fifth sounds.
       std::set<int> wanted;
-      for (const int interval : chords[c].intervals) wanted.insert((chords[c].root + interval) % 12);
+      for (const int interval : chords[c].intervals) {
+        wanted.insert((chords[c].root + interval) % 12);
+      }
       for (const int tone : wanted) {
         const bool fifth = tone == (chords[c].root + 7) % 12;
         EXPECT_TRUE(sounding.count(tone) > 0 || (fifth && wanted.size() > voices))
@@ -197,7 +208,9 @@ TEST(Limiter, HoldsTheCeilingWithoutSteppingTheGain) {
     std::vector<double> gain(original.frames());
     for (std::size_t i = 0; i < gain.size(); ++i) gain[i] = limited.left[i] / original.left[i];
     double largestStep = 0.0;
-    for (std::size_t i = 1; i < gain.size(); ++i) largestStep = std::max(largestStep, std::fabs(gain[i] - gain[i - 1]));
+    for (std::size_t i = 1; i < gain.size(); ++i) {
+      largestStep = std::max(largestStep, std::fabs(gain[i] - gain[i - 1]));
+    }
     EXPECT_LT(largestStep, 0.02) << (looped ? "looped" : "once");
     // By the quiet middle the gain has all but recovered.
     EXPECT_GT(gain[gain.size() / 2], 0.97);
@@ -214,8 +227,10 @@ TEST(OggVorbisWriter, EncodesExactlyTheFramesItIsGiven) {
   for (const std::size_t frames : {1u, 1000u, 44101u, 100003u}) {
     Stereo tone(frames);
     for (std::size_t i = 0; i < frames; ++i) {
-      tone.left[i] = static_cast<float>(0.5 * std::sin(TwoPi * 440.0 * static_cast<double>(i) / SampleRate));
-      tone.right[i] = static_cast<float>(0.5 * std::sin(TwoPi * 660.0 * static_cast<double>(i) / SampleRate));
+      tone.left[i] =
+          static_cast<float>(0.5 * std::sin(TwoPi * 440.0 * static_cast<double>(i) / SampleRate));
+      tone.right[i] =
+          static_cast<float>(0.5 * std::sin(TwoPi * 660.0 * static_cast<double>(i) / SampleRate));
     }
     const std::string path = (dir / ("tone" + std::to_string(frames) + ".ogg")).string();
     std::string error;

@@ -23,13 +23,15 @@ Composition writeCredits() {
   song.beatSeconds = 60.0 / BeatsPerMinute;
   song.room = {0.8, 0.4, 0.025, 1.0};
 
-  const std::vector<Chord> chords = sheet.chords(0,
-      "D:4 | G/D:4 | D:4 | A/C#:4 | Bm:4 | G:4 | D/F#:4 | Em7:2 A7:2 |"
-      "Bm:2 G:2 | Em:2 A:2 | D:4 |");
+  const std::vector<Chord> chords =
+      sheet.chords(0,
+                   "D:4 | G/D:4 | D:4 | A/C#:4 | Bm:4 | G:4 | D/F#:4 | Em7:2 A7:2 |"
+                   "Bm:2 G:2 | Em:2 A:2 | D:4 |");
 
   Track whistle;
   whistle.instrument = std::make_shared<Whistle>(Adsr{0.05, 0.3, 0.85, 0.25});
-  whistle.notes = sheet.melody(2,
+  whistle.notes = sheet.melody(
+      2,
       "A4:1 D5:1 F#5:1.5 E5:.5 | E5:2 C#5:1 A4:1 | B4:1 D5:1 F#5:1 B5:1 | A5:1.5 G5:.5 G5:1 D5:1 |"
       "F#5:1 A5:1 A5:1.5 G5:.5 | G5:1.5 F#5:.5 E5:1 C#5:1 | D5:1.5 F#5:.5 B5:1 G5:1 |"
       "G5:1 B5:1 A5:1.5 G5:.5 | F#5:4 |",
@@ -40,10 +42,10 @@ Composition writeCredits() {
   whistle.reverbSend = 0.35;
 
   Track cello;
-  cello.instrument = std::make_shared<Bowed>(Adsr{0.12, 0.5, 0.85, 0.5}, Bowed::celloBody(), 12.0,
-                                             3200.0);
-  cello.notes = sheet.melody(4,
-      "F#3:2 B3:2 | B3:2 D4:2 | A3:2 D4:2 | G3:2 C#4:2 | D4:2 B3:2 | E4:2 C#4:2 | D4:4 |", 0.65);
+  cello.instrument =
+      std::make_shared<Bowed>(Adsr{0.12, 0.5, 0.85, 0.5}, Bowed::celloBody(), 12.0, 3200.0);
+  cello.notes = sheet.melody(
+      4, "F#3:2 B3:2 | B3:2 D4:2 | A3:2 D4:2 | G3:2 C#4:2 | D4:2 B3:2 | E4:2 C#4:2 | D4:4 |", 0.65);
   cello.gainDb = -4.0;
   cello.pan = -0.35;
   cello.reverbSend = 0.3;
@@ -51,15 +53,16 @@ Composition writeCredits() {
   Track bass;
   bass.instrument = std::make_shared<Pluck>(0.25, 2.5, 0.3, 0.3);
   for (const Chord& chord : chords) {
-    bass.notes.push_back({chord.beat, chord.beats, static_cast<double>(bassPitch(chord, 38)), 0.75});
+    bass.notes.push_back(
+        {chord.beat, chord.beats, static_cast<double>(bassPitch(chord, 38)), 0.75});
   }
   bass.gainDb = -3.0;
   bass.reverbSend = 0.15;
 
   Track harp;
   harp.instrument = std::make_shared<Pluck>(0.55, 3.0, 0.8, 0.15);
-  harp.notes = arpeggiate(chords, voiceChords(chords, 57, 71, 3), {0, 1, 2, 3, 4, 3, 2, 1}, 0.5,
-                          0.5, 2.0);
+  harp.notes =
+      arpeggiate(chords, voiceChords(chords, 57, 71, 3), {0, 1, 2, 3, 4, 3, 2, 1}, 0.5, 0.5, 2.0);
   swell(harp.notes, 0.0, 8.0, 0.8, 1.0);
   harp.gainDb = -3.0;
   harp.pan = 0.35;

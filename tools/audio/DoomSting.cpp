@@ -26,9 +26,10 @@ Composition writeDoom() {
       sheet.chords(0, "Dm:4 | A/C#:2 Dm/C:2 | G/B:2 Gm/Bb:2 | Asus4:2 A:2 |");
 
   Track fiddle;
-  fiddle.instrument = std::make_shared<Bowed>(Adsr{0.25, 0.6, 0.8, 0.6}, Bowed::violinBody(),
-                                              14.0, 4500.0);
-  fiddle.notes = sheet.melody(0, "A4:2 F4:1 D4:1 | E4:2 F4:1.5 E4:.5 | D4:2 G4:1 F4:1 | E4:1 D4:1 C#4:2 |", 0.7);
+  fiddle.instrument =
+      std::make_shared<Bowed>(Adsr{0.25, 0.6, 0.8, 0.6}, Bowed::violinBody(), 14.0, 4500.0);
+  fiddle.notes = sheet.melody(
+      0, "A4:2 F4:1 D4:1 | E4:2 F4:1.5 E4:.5 | D4:2 G4:1 F4:1 | E4:1 D4:1 C#4:2 |", 0.7);
   fiddle.gainDb = 0.0;
   fiddle.pan = 0.2;
   fiddle.reverbSend = 0.35;
@@ -37,8 +38,8 @@ Composition writeDoom() {
   fiddle.echoMix = 0.25;
 
   Track bass;
-  bass.instrument = std::make_shared<Bowed>(Adsr{0.12, 1.0, 0.85, 0.8}, Bowed::celloBody(), 3.0,
-                                            1500.0);
+  bass.instrument =
+      std::make_shared<Bowed>(Adsr{0.12, 1.0, 0.85, 0.8}, Bowed::celloBody(), 3.0, 1500.0);
   for (const Chord& chord : chords) {
     bass.notes.push_back({chord.beat, chord.beats, static_cast<double>(bassPitch(chord, 33)), 0.8});
   }

@@ -138,7 +138,9 @@ class OnePole {
 class Phasor {
  public:
   Phasor(double hz, double phase)
-      : re_(std::cos(phase)), im_(std::sin(phase)), stepRe_(std::cos(TwoPi * hz / SampleRate)),
+      : re_(std::cos(phase)),
+        im_(std::sin(phase)),
+        stepRe_(std::cos(TwoPi * hz / SampleRate)),
         stepIm_(std::sin(TwoPi * hz / SampleRate)) {}
   double next() {
     const double value = im_;

@@ -15,8 +15,10 @@ double centsToRatio(double cents) { return std::pow(2.0, cents / 1200.0); }
 // Vibrato that fades in after the note has settled, as players do.
 struct Vibrato {
   Vibrato(Random& random, double rateHz, double depthCents, double delaySeconds)
-      : rate(rateHz * random.uniform(0.93, 1.07)), phase(random.uniform(0.0, TwoPi)),
-        depth(depthCents), delay(delaySeconds) {}
+      : rate(rateHz * random.uniform(0.93, 1.07)),
+        phase(random.uniform(0.0, TwoPi)),
+        depth(depthCents),
+        delay(delaySeconds) {}
   double cents(double t) const {
     const double ramp = std::clamp((t - delay) / 0.4, 0.0, 1.0);
     return depth * ramp * std::sin(TwoPi * rate * t + phase);
@@ -117,7 +119,7 @@ void Ensemble::render(const Note& note, Random& random, std::vector<float>& out)
     const double env = envelope_.level(t, note.length);
     if (i % ControlInterval == 0) {
       const double f = hz * centsToRatio(vibrato.cents(t));
-      for (int v = 0; v < voices_; ++v) saws[static_cast<std::size_t>(v)].setFrequency(f * detune[static_cast<std::size_t>(v)]);
+      for (std::size_t v = 0; v < saws.size(); ++v) saws[v].setFrequency(f * detune[v]);
       lowpass.set(cutoff * (0.55 + 0.45 * env), 0.7);
     }
     double sum = 0.0;
@@ -172,8 +174,8 @@ void Bowed::render(const Note& note, Random& random, std::vector<float>& out) co
         swells ? 0.82 + 0.18 * std::sin(Pi * std::min(t / note.length, 1.0)) : 1.0;
     const double excitation = saw.saw() + 0.08 * random.bipolar();
     const double resonant = formantBank(body, body_, excitation) + 0.3 * excitation;
-    out[i] += static_cast<float>(0.45 * darken.lowpass(resonant) * env * bowPressure *
-                                 note.velocity);
+    out[i] +=
+        static_cast<float>(0.45 * darken.lowpass(resonant) * env * bowPressure * note.velocity);
   }
 }
 
@@ -191,7 +193,8 @@ void Whistle::render(const Note& note, Random& random, std::vector<float>& out) 
     phase += hz * centsToRatio(vibrato.cents(t) + scoop) / SampleRate;
     phase -= std::floor(phase);
     const double angle = TwoPi * phase;
-    const double tone = std::sin(angle) + 0.12 * std::sin(2.0 * angle) + 0.04 * std::sin(3.0 * angle);
+    const double tone =
+        std::sin(angle) + 0.12 * std::sin(2.0 * angle) + 0.04 * std::sin(3.0 * angle);
     const double noise = random.bipolar();
     breath.process(noise);
     chiff.process(noise);
@@ -315,7 +318,8 @@ void Bell::render(const Note& note, Random& random, std::vector<float>& out) con
   for (std::size_t i = 0; i < out.size(); ++i) {
     const double t = static_cast<double>(i) / SampleRate;
     const double onset = t < 0.002 ? 0.5 - 0.5 * std::cos(Pi * t / 0.002) : 1.0;
-    const double x = std::max(0.0, (static_cast<double>(i) - fadeStart) / (0.2 * static_cast<double>(out.size())));
+    const double x = std::max(
+        0.0, (static_cast<double>(i) - fadeStart) / (0.2 * static_cast<double>(out.size())));
     const double strike = clank.highpass(random.bipolar()) * std::exp(-t / 0.005) * 0.3;
     out[i] += static_cast<float>(0.3 * (sum[i] + strike) * onset * (1.0 - x * x) * note.velocity);
   }
@@ -401,8 +405,8 @@ void Drum::render(const Note& note, Random& random, std::vector<float>& out) con
       case DrumKind::FrameDrum: {
         const double bend = kind_ == DrumKind::Tom ? 0.6 : 0.4;
         phase += hz * (1.0 + bend * std::exp(-t / 0.04)) / SampleRate;
-        const double skin = std::sin(TwoPi * phase) + 0.3 * std::sin(TwoPi * 1.59 * phase) *
-                                                          std::exp(-t / (0.5 * decay_));
+        const double skin = std::sin(TwoPi * phase) +
+                            0.3 * std::sin(TwoPi * 1.59 * phase) * std::exp(-t / (0.5 * decay_));
         const double slap = kind_ == DrumKind::Tom ? 0.3 : 0.55;
         sample = skin * strikeEnvelope(t, 0.0015, decay_) +
                  slap * thump.lowpass(noise) * 2.0 * strikeEnvelope(t, 0.001, 0.014);

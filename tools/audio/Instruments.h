@@ -29,7 +29,9 @@ class Instrument {
 class Pluck final : public Instrument {
  public:
   Pluck(double brightness, double ringSeconds, double releaseSeconds, double pickPosition)
-      : brightness_(brightness), ring_(ringSeconds), release_(releaseSeconds),
+      : brightness_(brightness),
+        ring_(ringSeconds),
+        release_(releaseSeconds),
         pickPosition_(pickPosition) {}
   double tail() const override { return release_; }
   void render(const Note& note, Random& random, std::vector<float>& out) const override;
@@ -73,7 +75,9 @@ struct Formant {
 class Bowed final : public Instrument {
  public:
   Bowed(const Adsr& envelope, std::vector<Formant> body, double vibratoCents, double brightnessHz)
-      : envelope_(envelope), body_(std::move(body)), vibratoCents_(vibratoCents),
+      : envelope_(envelope),
+        body_(std::move(body)),
+        vibratoCents_(vibratoCents),
         brightnessHz_(brightnessHz) {}
   double tail() const override { return envelope_.release; }
   void render(const Note& note, Random& random, std::vector<float>& out) const override;
@@ -101,8 +105,8 @@ class Whistle final : public Instrument {
 // Wordless voices singing a vowel given by its formants.
 class Choir final : public Instrument {
  public:
-  Choir(const Adsr& envelope, std::vector<Formant> vowel) : envelope_(envelope),
-      vowel_(std::move(vowel)) {}
+  Choir(const Adsr& envelope, std::vector<Formant> vowel)
+      : envelope_(envelope), vowel_(std::move(vowel)) {}
   double tail() const override { return envelope_.release; }
   void render(const Note& note, Random& random, std::vector<float>& out) const override;
 

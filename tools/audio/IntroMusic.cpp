@@ -24,15 +24,17 @@ Composition writeIntro() {
   song.beatSeconds = LoopSeconds / (Bars * BeatsPerBar);
   song.room = {0.86, 0.45, 0.03, 1.0};
 
-  const std::vector<Chord> chords = sheet.chords(0,
-      "Dm:3 | Dm:3 | Bb:3 | A:3 | Dm:3 | Gm:3 | C:3 | A:3 |"
-      "Bb:3 | F:3 | Gm:3 | A:3 | Dm:3 | Bb:2 A:1 | Dm:3 | A:3 |");
+  const std::vector<Chord> chords =
+      sheet.chords(0,
+                   "Dm:3 | Dm:3 | Bb:3 | A:3 | Dm:3 | Gm:3 | C:3 | A:3 |"
+                   "Bb:3 | F:3 | Gm:3 | A:3 | Dm:3 | Bb:2 A:1 | Dm:3 | A:3 |");
   const std::vector<Chord> accompanied(chords.begin() + 4, chords.begin() + 15);
 
   Track fiddle;
-  fiddle.instrument = std::make_shared<Bowed>(Adsr{0.09, 0.4, 0.85, 0.35}, Bowed::violinBody(),
-                                              16.0, 6500.0);
-  fiddle.notes = sheet.melody(0,
+  fiddle.instrument =
+      std::make_shared<Bowed>(Adsr{0.09, 0.4, 0.85, 0.35}, Bowed::violinBody(), 16.0, 6500.0);
+  fiddle.notes = sheet.melody(
+      0,
       "r:2 A4:1 | D5:1.5 E5:.5 F5:1 | F5:1 D5:1 Bb4:1 | C#5:1.5 B4:.5 A4:1 |"
       "D5:1.5 E5:.5 F5:1 | G5:1.5 F5:.5 D5:1 | E5:1.5 D5:.5 C5:1 | C#5:1 E5:1 A5:1 |"
       "Bb5:2 A5:.5 G5:.5 | A5:1.5 G5:.5 F5:1 | Bb5:1 A5:.5 G5:.5 D5:1 | E5:1.5 D5:.5 C#5:1 |"
@@ -47,9 +49,10 @@ Composition writeIntro() {
 
   // The cello answers with long guide tones: thirds and fifths that carry the harmony.
   Track cello;
-  cello.instrument = std::make_shared<Bowed>(Adsr{0.2, 0.6, 0.8, 0.6}, Bowed::celloBody(), 10.0,
-                                             3500.0);
-  cello.notes = sheet.melody(4,
+  cello.instrument =
+      std::make_shared<Bowed>(Adsr{0.2, 0.6, 0.8, 0.6}, Bowed::celloBody(), 10.0, 3500.0);
+  cello.notes = sheet.melody(
+      4,
       "A3:3 | Bb3:2 A3:1 | G3:3 | A3:3 | D4:3 | C4:3 | Bb3:3 | C#4:3 | D4:3 | D4:2 C#4:1 |"
       "D4:1 r:2 |",
       0.6);
@@ -60,8 +63,8 @@ Composition writeIntro() {
 
   // Open fifth drone for the opening, then the bass follows the chord roots.
   Track bass;
-  bass.instrument = std::make_shared<Bowed>(Adsr{0.8, 1.0, 0.9, 1.2}, Bowed::celloBody(), 4.0,
-                                            1800.0);
+  bass.instrument =
+      std::make_shared<Bowed>(Adsr{0.8, 1.0, 0.9, 1.2}, Bowed::celloBody(), 4.0, 1800.0);
   bass.notes = sheet.melody(0, "D2:12 |", 0.7, 1.0);
   append(bass.notes, sheet.melody(0, "A2:12 |", 0.5, 1.0));
   std::vector<ScoreNote> roots;
@@ -76,8 +79,7 @@ Composition writeIntro() {
   bass.reverbSend = 0.2;
 
   Track strings;
-  strings.instrument =
-      std::make_shared<Ensemble>(Adsr{0.45, 0.8, 0.85, 0.9}, 4, 9.0, 0.25);
+  strings.instrument = std::make_shared<Ensemble>(Adsr{0.45, 0.8, 0.85, 0.9}, 4, 9.0, 0.25);
   strings.notes = sustainChords(accompanied, voiceChords(accompanied, 55, 72, 4), 0.45, 1.0);
   swell(strings.notes, 24.0, 36.0, 1.1, 1.3);
   swell(strings.notes, 36.0, 45.0, 1.5, 1.6);
@@ -89,8 +91,8 @@ Composition writeIntro() {
   Track harp;
   harp.instrument = std::make_shared<Pluck>(0.45, 3.0, 0.6, 0.18);
   const std::vector<Chord> harpChords(accompanied.begin(), accompanied.begin() + 10);
-  harp.notes = arpeggiate(harpChords, voiceChords(harpChords, 50, 64, 3), {0, 1, 2, 3, 2, 1},
-                          0.5, 0.55, 2.0);
+  harp.notes = arpeggiate(harpChords, voiceChords(harpChords, 50, 64, 3), {0, 1, 2, 3, 2, 1}, 0.5,
+                          0.55, 2.0);
   swell(harp.notes, 24.0, 42.0, 1.0, 1.3);
   harp.gainDb = -4.0;
   harp.pan = 0.4;

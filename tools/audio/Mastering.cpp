@@ -65,7 +65,8 @@ double rmsDb(const Stereo& signal) {
     sum += static_cast<double>(signal.left[i]) * signal.left[i] +
            static_cast<double>(signal.right[i]) * signal.right[i];
   }
-  return gainToDb(std::sqrt(sum / (2.0 * static_cast<double>(std::max<std::size_t>(1, signal.frames())))));
+  return gainToDb(
+      std::sqrt(sum / (2.0 * static_cast<double>(std::max<std::size_t>(1, signal.frames())))));
 }
 
 double peakDb(const Stereo& signal) {

@@ -14,7 +14,8 @@ Piece perform(Composition composition) {
   piece.problems = composition.problems;
   const Song& song = composition.song;
   // Every note is rendered to its very end, so nothing is cut off.
-  piece.audio = song.render(std::max(composition.seconds, song.soundingSeconds()), composition.random);
+  piece.audio =
+      song.render(std::max(composition.seconds, song.soundingSeconds()), composition.random);
   removeRumble(piece.audio, RumbleCutoffHz);
   const std::size_t frames = secondsToFrames(composition.seconds);
   if (composition.looped) {

@@ -23,7 +23,7 @@ struct Composition {
   std::vector<std::string> problems;
   double seconds = 0.0;  // the loop's length, or the whole length of a piece played once
   bool looped = true;
-  Random random{1};      // the performers' fixed random state: timing, velocity, noise
+  Random random{1};  // the performers' fixed random state: timing, velocity, noise
 };
 
 Composition writeIntro();

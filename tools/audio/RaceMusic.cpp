@@ -66,12 +66,13 @@ Composition writeRace() {
   song.beatSeconds = LoopSeconds / (Bars * BeatsPerBar);
   song.room = {0.72, 0.5, 0.015, 1.0};
 
-  const std::vector<Chord> chords = sheet.chords(0,
-      "Em:4 | Em:4 | C:4 | C:4 | Am:4 | Am:4 | B:4 | B:4 |"
-      "Em:4 | C:4 | G:4 | D:4 | Em:4 | C:4 | Am:4 | B:4 |"
-      "C:4 | D:4 | Em:4 | Em:4 | C:4 | D:4 | B:4 | B:4 |"
-      "Em:4 | C:4 | G:4 | D:4 | Em:4 | C:4 | Am:2 B:2 | Em:4 |"
-      "Em:4 | F:4 | Em:4 | F:4 | Em:4 | F:4 | B:4 | B:4 |");
+  const std::vector<Chord> chords =
+      sheet.chords(0,
+                   "Em:4 | Em:4 | C:4 | C:4 | Am:4 | Am:4 | B:4 | B:4 |"
+                   "Em:4 | C:4 | G:4 | D:4 | Em:4 | C:4 | Am:4 | B:4 |"
+                   "C:4 | D:4 | Em:4 | Em:4 | C:4 | D:4 | B:4 | B:4 |"
+                   "Em:4 | C:4 | G:4 | D:4 | Em:4 | C:4 | Am:2 B:2 | Em:4 |"
+                   "Em:4 | F:4 | Em:4 | F:4 | Em:4 | F:4 | B:4 | B:4 |");
 
   Track strings;
   strings.instrument = std::make_shared<Ensemble>(Adsr{0.004, 0.12, 0.35, 0.06}, 3, 7.0, 0.55);
@@ -100,12 +101,13 @@ Composition writeRace() {
   Track brass;
   brass.instrument = std::make_shared<Brass>(Adsr{0.03, 0.3, 0.75, 0.12});
   brass.notes = sheet.melody(8, theme + "C6:2 B5:1 A5:1 | B5:2 A5:.5 F#5:.5 D#5:1 |", 0.8, 0.93);
-  append(brass.notes, sheet.melody(16,
-      "G5:.5 G5:.5 r:.5 G5:.5 A5:1 G5:1 | F#5:.5 F#5:.5 r:.5 F#5:.5 A5:1 F#5:1 |"
-      "G5:1.5 F#5:.5 E5:1 B4:1 | E5:4 |"
-      "G5:.5 G5:.5 r:.5 G5:.5 C6:1 B5:1 | A5:.5 A5:.5 r:.5 A5:.5 D6:1 C6:1 |"
-      "B5:2 A5:1 F#5:1 | D#5:2 F#5:1 B5:1 |",
-      0.85, 0.9));
+  append(brass.notes,
+         sheet.melody(16,
+                      "G5:.5 G5:.5 r:.5 G5:.5 A5:1 G5:1 | F#5:.5 F#5:.5 r:.5 F#5:.5 A5:1 F#5:1 |"
+                      "G5:1.5 F#5:.5 E5:1 B4:1 | E5:4 |"
+                      "G5:.5 G5:.5 r:.5 G5:.5 C6:1 B5:1 | A5:.5 A5:.5 r:.5 A5:.5 D6:1 C6:1 |"
+                      "B5:2 A5:1 F#5:1 | D#5:2 F#5:1 B5:1 |",
+                      0.85, 0.9));
   append(brass.notes, sheet.melody(24, theme + "C6:1 B5:1 A5:1 F#5:1 | E5:4 |", 1.0, 0.93));
   brass.gainDb = -1.0;
   brass.pan = -0.15;
@@ -116,7 +118,9 @@ Composition writeRace() {
   Track violins;
   violins.instrument = std::make_shared<Ensemble>(Adsr{0.04, 0.3, 0.85, 0.2}, 4, 8.0, 0.4);
   for (const ScoreNote& note : brass.notes) {
-    if (note.beat >= 24.0 * BeatsPerBar) violins.notes.push_back({note.beat, note.beats, note.pitch + 12.0, 0.5});
+    if (note.beat >= 24.0 * BeatsPerBar) {
+      violins.notes.push_back({note.beat, note.beats, note.pitch + 12.0, 0.5});
+    }
   }
   violins.gainDb = -5.0;
   violins.pan = 0.3;
@@ -124,11 +128,12 @@ Composition writeRace() {
 
   // In the breakdown a low, lonely cello keeps the tune's memory.
   Track cello;
-  cello.instrument = std::make_shared<Bowed>(Adsr{0.08, 0.4, 0.85, 0.3}, Bowed::celloBody(), 12.0,
-                                             3000.0);
+  cello.instrument =
+      std::make_shared<Bowed>(Adsr{0.08, 0.4, 0.85, 0.3}, Bowed::celloBody(), 12.0, 3000.0);
   cello.notes = sheet.melody(32,
-      "B3:3 C4:1 | C4:2 A3:2 | B3:3 G3:1 | A3:4 | E4:3 F4:1 | F4:2 E4:1 C4:1 | D#4:4 | F#4:2 B3:2 |",
-      0.8);
+                             "B3:3 C4:1 | C4:2 A3:2 | B3:3 G3:1 | A3:4 | E4:3 F4:1 | F4:2 E4:1 "
+                             "C4:1 | D#4:4 | F#4:2 B3:2 |",
+                             0.8);
   cello.gainDb = -2.0;
   cello.pan = -0.3;
   cello.reverbSend = 0.35;
@@ -194,7 +199,9 @@ Composition writeRace() {
 
   Track cymbal;
   cymbal.instrument = std::make_shared<Drum>(DrumKind::Cymbal, 0.9);
-  for (const double bar : {0.0, 8.0, 16.0, 24.0, 28.0}) cymbal.notes.push_back({bar * BeatsPerBar, 1.0, 60.0, 0.7});
+  for (const double bar : {0.0, 8.0, 16.0, 24.0, 28.0}) {
+    cymbal.notes.push_back({bar * BeatsPerBar, 1.0, 60.0, 0.7});
+  }
   cymbal.gainDb = -5.0;
   cymbal.pan = -0.3;
   cymbal.reverbSend = 0.3;
@@ -205,8 +212,8 @@ Composition writeRace() {
   riser.gainDb = 3.0;
   riser.reverbSend = 0.3;
 
-  song.tracks = {strings, bass, brass, violins, cello, pad, choir, taiko, kick, snare, hats,
-                 cymbal, riser};
+  song.tracks = {strings, bass, brass, violins, cello,  pad,  choir,
+                 taiko,   kick, snare, hats,    cymbal, riser};
   Composition composition;
   composition.song = song;
   composition.problems = sheet.problems();

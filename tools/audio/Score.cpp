@@ -11,16 +11,12 @@ namespace audio {
 namespace {
 
 int letterPitchClass(char letter) {
-  switch (letter) {
-    case 'C': return 0;
-    case 'D': return 2;
-    case 'E': return 4;
-    case 'F': return 5;
-    case 'G': return 7;
-    case 'A': return 9;
-    case 'B': return 11;
-    default: return -1;
+  constexpr char Letters[] = "CDEFGAB";
+  constexpr int Classes[] = {0, 2, 4, 5, 7, 9, 11};
+  for (std::size_t i = 0; i < 7; ++i) {
+    if (Letters[i] == letter) return Classes[i];
   }
+  return -1;
 }
 
 int wrap12(int value) { return ((value % 12) + 12) % 12; }
@@ -61,10 +57,10 @@ bool readBeats(const std::string& text, double& beats, std::string& flags) {
 
 const std::map<std::string, std::vector<int>>& chordQualities() {
   static const std::map<std::string, std::vector<int>> qualities{
-      {"", {0, 4, 7}},        {"m", {0, 3, 7}},         {"7", {0, 4, 7, 10}},
-      {"m7", {0, 3, 7, 10}},  {"maj7", {0, 4, 7, 11}},  {"sus4", {0, 5, 7}},
-      {"sus2", {0, 2, 7}},    {"dim", {0, 3, 6}},       {"5", {0, 7}},
-      {"m6", {0, 3, 7, 9}},   {"add9", {0, 4, 7, 14}},  {"madd9", {0, 3, 7, 14}},
+      {"", {0, 4, 7}},        {"m", {0, 3, 7}},        {"7", {0, 4, 7, 10}},
+      {"m7", {0, 3, 7, 10}},  {"maj7", {0, 4, 7, 11}}, {"sus4", {0, 5, 7}},
+      {"sus2", {0, 2, 7}},    {"dim", {0, 3, 6}},      {"5", {0, 7}},
+      {"m6", {0, 3, 7, 9}},   {"add9", {0, 4, 7, 14}}, {"madd9", {0, 3, 7, 14}},
       {"m7b5", {0, 3, 6, 10}}};
   return qualities;
 }
@@ -165,8 +161,11 @@ std::vector<ScoreNote> Sheet::rhythm(double startBar, double bars, const std::st
     for (const char step : pattern) {
       if (beat >= endBeat - 1e-9) break;
       const double level = step == 'X' ? 1.25 : step == 'x' ? 1.0 : step == 'o' ? 0.55 : 0.0;
-      if (level > 0.0) notes.push_back({beat, stepBeats, pitch, velocity * level});
-      else if (step != '.') complain(std::string("unknown rhythm step '") + step + "'");
+      if (level > 0.0) {
+        notes.push_back({beat, stepBeats, pitch, velocity * level});
+      } else if (step != '.') {
+        complain(std::string("unknown rhythm step '") + step + "'");
+      }
       beat += stepBeats;
     }
   }
@@ -261,8 +260,8 @@ std::vector<std::vector<int>> voiceChords(const std::vector<Chord>& chords, int 
       int covered = 0;
       int thirds = 0;
       for (const int pc : required) {
-        covered += std::any_of(candidate.begin(), candidate.end(),
-                               [&](int p) { return wrap12(p) == pc; });
+        covered +=
+            std::any_of(candidate.begin(), candidate.end(), [&](int p) { return wrap12(p) == pc; });
       }
       if (covered != static_cast<int>(required.size())) continue;
       double cost = 0.0;
@@ -319,12 +318,13 @@ const Chord& chordAt(const std::vector<Chord>& chords, double beat) {
 }
 
 std::vector<ScoreNote> sustainChords(const std::vector<Chord>& chords,
-                                     const std::vector<std::vector<int>>& voicings,
-                                     double velocity, double legato) {
+                                     const std::vector<std::vector<int>>& voicings, double velocity,
+                                     double legato) {
   std::vector<ScoreNote> notes;
   for (std::size_t c = 0; c < chords.size(); ++c) {
     for (const int pitch : voicings[c]) {
-      notes.push_back({chords[c].beat, chords[c].beats * legato, static_cast<double>(pitch), velocity});
+      notes.push_back(
+          {chords[c].beat, chords[c].beats * legato, static_cast<double>(pitch), velocity});
     }
   }
   return notes;
@@ -332,15 +332,16 @@ std::vector<ScoreNote> sustainChords(const std::vector<Chord>& chords,
 
 std::vector<ScoreNote> arpeggiate(const std::vector<Chord>& chords,
                                   const std::vector<std::vector<int>>& voicings,
-                                  const std::vector<int>& order, double stepBeats,
-                                  double velocity, double holdSteps) {
+                                  const std::vector<int>& order, double stepBeats, double velocity,
+                                  double holdSteps) {
   std::vector<ScoreNote> notes;
   for (std::size_t c = 0; c < chords.size(); ++c) {
     const std::vector<int>& voicing = voicings[c];
     const auto steps = static_cast<std::size_t>(std::lround(chords[c].beats / stepBeats));
     for (std::size_t k = 0; k < steps; ++k) {
       const auto index = static_cast<std::size_t>(order[k % order.size()]);
-      const int pitch = voicing[index % voicing.size()] + 12 * static_cast<int>(index / voicing.size());
+      const int pitch =
+          voicing[index % voicing.size()] + 12 * static_cast<int>(index / voicing.size());
       notes.push_back({chords[c].beat + static_cast<double>(k) * stepBeats, stepBeats * holdSteps,
                        static_cast<double>(pitch), velocity});
     }

@@ -71,14 +71,14 @@ const Chord& chordAt(const std::vector<Chord>& chords, double beat);
 
 // Each chord's voicing held for the chord's length.
 std::vector<ScoreNote> sustainChords(const std::vector<Chord>& chords,
-                                     const std::vector<std::vector<int>>& voicings,
-                                     double velocity, double legato = 1.0);
+                                     const std::vector<std::vector<int>>& voicings, double velocity,
+                                     double legato = 1.0);
 // Broken chords: step k of each chord plays voicing[order[k]], cycling through order; indexes
 // past the top voice continue an octave up. Each note rings for holdSteps steps.
 std::vector<ScoreNote> arpeggiate(const std::vector<Chord>& chords,
                                   const std::vector<std::vector<int>>& voicings,
-                                  const std::vector<int>& order, double stepBeats,
-                                  double velocity, double holdSteps = 1.0);
+                                  const std::vector<int>& order, double stepBeats, double velocity,
+                                  double holdSteps = 1.0);
 // Scales velocities of notes from fromBeat to toBeat, ramping from one factor to the other.
 void swell(std::vector<ScoreNote>& notes, double fromBeat, double toBeat, double fromFactor,
            double toFactor);

@@ -56,8 +56,8 @@ void addWind(Stereo& out, Random& random) {
       const double noise = random.bipolar();
       body.process(noise);
       howl.process(noise);
-      const double wind = body.bandNormalised() * (0.25 + 0.75 * g * g) +
-                          0.55 * howl.bandNormalised() * g * g * g;
+      const double wind =
+          body.bandNormalised() * (0.25 + 0.75 * g * g) + 0.55 * howl.bandNormalised() * g * g * g;
       channel[i] += static_cast<float>(0.5 * soften.lowpass(wind));
     }
   }
@@ -129,7 +129,8 @@ void addRain(Stereo& out, Random& random) {
     for (std::size_t i = 0; i < channel.size(); ++i) {
       hiss.process(random.bipolar());
       const double t = static_cast<double>(i) / SampleRate;
-      channel[i] += static_cast<float>(0.035 * top.lowpass(hiss.high()) * (0.7 + 0.3 * downpour.at(t)));
+      channel[i] +=
+          static_cast<float>(0.035 * top.lowpass(hiss.high()) * (0.7 + 0.3 * downpour.at(t)));
     }
   }
   // Drops: bright ticks on the water, and fewer, duller knocks on the wooden deck.

@@ -21,7 +21,8 @@ void addCrack(Stereo& out, Random& random) {
   struct Branch {
     double start, level, decay;
   };
-  const Branch branches[] = {{0.0, 1.0, 0.09}, {random.uniform(0.12, 0.2), 0.5, 0.06},
+  const Branch branches[] = {{0.0, 1.0, 0.09},
+                             {random.uniform(0.12, 0.2), 0.5, 0.06},
                              {random.uniform(0.3, 0.45), 0.3, 0.08}};
   const std::size_t frames = secondsToFrames(0.9);
   Svf tear[2];
@@ -63,8 +64,8 @@ void addRumble(Stereo& out, Random& random) {
   double t = 0.3;
   while (t < Length - 1.5) {
     const double level = std::exp(-t / 2.8) * random.uniform(0.5, 1.0);
-    rolls.push_back({t, random.uniform(0.08, 0.3), random.uniform(0.5, 1.4), level,
-                     random.uniform(-0.7, 0.7)});
+    rolls.push_back(
+        {t, random.uniform(0.08, 0.3), random.uniform(0.5, 1.4), level, random.uniform(-0.7, 0.7)});
     t += random.uniform(0.15, 0.55) * (1.0 + 0.35 * t);
   }
 
@@ -75,16 +76,18 @@ void addRumble(Stereo& out, Random& random) {
     if (i % 32 == 0) {
       // The roll darkens as its echoes come from farther away.
       const double cutoff = 90.0 + 520.0 * std::exp(-time / 1.3);
-      for (auto& side : low)
+      for (auto& side : low) {
         for (Svf& f : side) f.set(cutoff, 0.75);
+      }
     }
     double envelope[2] = {0.0, 0.0};
     for (const Roll& roll : rolls) {
       const double local = time - roll.start;
       if (local < 0.0 || local > roll.length) continue;
-      const double rise = local < roll.attack ? 0.5 - 0.5 * std::cos(Pi * local / roll.attack) : 1.0;
+      const double rise =
+          local < roll.attack ? 0.5 - 0.5 * std::cos(Pi * local / roll.attack) : 1.0;
       const double fall = 0.5 + 0.5 * std::cos(Pi * std::max(0.0, local - roll.attack) /
-                                                  (roll.length - roll.attack));
+                                               (roll.length - roll.attack));
       const double level = roll.level * rise * fall;
       envelope[0] += level * std::sqrt(0.5 * (1.0 - roll.pan));
       envelope[1] += level * std::sqrt(0.5 * (1.0 + roll.pan));

@@ -21,7 +21,8 @@ std::vector<ScoreNote> strum(const std::vector<Chord>& chords) {
   std::vector<ScoreNote> notes;
   const std::vector<std::vector<int>> voicings = voiceChords(chords, 55, 67, 3);
   for (std::size_t c = 0; c < chords.size(); ++c) {
-    for (double beat = chords[c].beat; beat < chords[c].beat + chords[c].beats - 1e-9; beat += 3.0) {
+    for (double beat = chords[c].beat; beat < chords[c].beat + chords[c].beats - 1e-9;
+         beat += 3.0) {
       notes.push_back({beat, 1.0, static_cast<double>(bassPitch(chords[c], 45)), 0.7});
       for (const double offset : {1.0, 2.0}) {
         const double accent = offset == 1.0 ? 0.55 : 0.45;
@@ -43,11 +44,13 @@ Composition writeTitle() {
   song.beatSeconds = LoopSeconds / (Bars * BeatsPerBar);
   song.room = {0.7, 0.5, 0.02, 0.9};
 
-  const std::vector<Chord> chords = sheet.chords(0,
-      "Dm:6 | F:6 | Dm:6 | C:6 | Dm:6 | F:6 | G:6 | Dm:6 |"
-      "F:6 | C:6 | Dm:6 | Am:6 | F:6 | C:6 | G:6 | A:6 |");
+  const std::vector<Chord> chords =
+      sheet.chords(0,
+                   "Dm:6 | F:6 | Dm:6 | C:6 | Dm:6 | F:6 | G:6 | Dm:6 |"
+                   "F:6 | C:6 | Dm:6 | Am:6 | F:6 | C:6 | G:6 | A:6 |");
 
-  const std::vector<ScoreNote> tune = sheet.melody(0,
+  const std::vector<ScoreNote> tune = sheet.melody(
+      0,
       "A4:2 D5:1 D5:2 E5:1 | F5:2 E5:1 D5:2 C5:1 | A4:2 D5:1 F5:2 A5:1 | G5:3 E5:3 |"
       "A4:2 D5:1 D5:2 E5:1 | F5:2 G5:1 A5:2 G5:1 | F5:2 E5:1 D5:2 B4:1 | D5:3 r:1 A4:1 C5:1 |"
       "A5:2 A5:1 A5:2 G5:1 | G5:2 E5:1 C5:2 E5:1 | F5:2 E5:1 D5:2 F5:1 | E5:3 C5:2 A4:1 |"
@@ -64,8 +67,8 @@ Composition writeTitle() {
 
   const double secondHalf = 8.0 * BeatsPerBar;
   Track fiddle;
-  fiddle.instrument = std::make_shared<Bowed>(Adsr{0.05, 0.3, 0.85, 0.15}, Bowed::violinBody(),
-                                              12.0, 6000.0);
+  fiddle.instrument =
+      std::make_shared<Bowed>(Adsr{0.05, 0.3, 0.85, 0.15}, Bowed::violinBody(), 12.0, 6000.0);
   for (const ScoreNote& note : tune) {
     if (note.beat < secondHalf) continue;
     ScoreNote below = note;
@@ -80,7 +83,9 @@ Composition writeTitle() {
   Track whistle;
   whistle.instrument = std::make_shared<Whistle>(Adsr{0.03, 0.2, 0.85, 0.08});
   for (const ScoreNote& note : tune) {
-    if (note.beat >= secondHalf) whistle.notes.push_back({note.beat, note.beats, note.pitch + 12.0, 0.5});
+    if (note.beat >= secondHalf) {
+      whistle.notes.push_back({note.beat, note.beats, note.pitch + 12.0, 0.5});
+    }
   }
   whistle.gainDb = -6.0;
   whistle.pan = -0.35;
