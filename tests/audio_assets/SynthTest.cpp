@@ -100,6 +100,38 @@ INSTANTIATE_TEST_SUITE_P(
       return std::string(tuning.param.name);
     });
 
+// A step in an envelope is a click somewhere in the music that no level measurement finds.
+TEST(Envelope, RisesAndFallsWithoutSteps) {
+  struct Case {
+    const char* what;
+    Adsr envelope;
+    double gate;
+  };
+  const Case cases[] = {
+      {"held past its decay", {0.02, 0.2, 0.6, 0.3}, 1.0},
+      {"released during the attack", {0.5, 0.2, 0.8, 0.4}, 0.1},
+      {"released during the decay", {0.01, 1.0, 0.3, 0.2}, 0.3},
+      {"full sustain", {0.004, 0.12, 1.0, 0.05}, 0.12},
+  };
+  for (const Case& c : cases) {
+    const Adsr& envelope = c.envelope;
+    const std::size_t frames = secondsToFrames(envelope.length(c.gate)) + 10;
+    double previous = envelope.level(0.0, c.gate);
+    EXPECT_EQ(previous, 0.0) << c.what;
+    double largestStep = 0.0;
+    for (std::size_t i = 1; i < frames; ++i) {
+      const double level = envelope.level(static_cast<double>(i) / SampleRate, c.gate);
+      EXPECT_GE(level, 0.0) << c.what;
+      EXPECT_LE(level, 1.0) << c.what;
+      largestStep = std::max(largestStep, std::fabs(level - previous));
+      previous = level;
+    }
+    // The fastest envelope here rises in 4 ms: about 0.009 per frame at its steepest.
+    EXPECT_LT(largestStep, 0.01) << c.what;
+    EXPECT_EQ(previous, 0.0) << c.what << " does not end";
+  }
+}
+
 TEST(PitchNames, ReadAsMidiNotes) {
   const std::pair<const char*, int> names[] = {{"C4", 60},  {"A4", 69},  {"Bb3", 58}, {"F#5", 78},
                                                {"Cb4", 59}, {"B#3", 60}, {"D2", 38},  {"C#6", 85}};
