@@ -58,7 +58,7 @@ const DecodedSound& decoded(const std::string& file) {
   if (found != cache.end()) return found->second;
   DecodedSound sound;
   std::string error;
-  const std::string path = std::string(GALESKERRY_SOUND_DIR) + "/" + file;
+  const std::string path = std::string(GALESKERRY_RESOURCE_DIR) + "/" + file;
   EXPECT_TRUE(decodeOggVorbis(path, sound, error)) << error;
   return cache.emplace(file, std::move(sound)).first->second;
 }
