@@ -62,7 +62,7 @@ Composition writeCredits() {
   Track harp;
   harp.instrument = std::make_shared<Pluck>(0.55, 3.0, 0.8, 0.15);
   harp.notes =
-      arpeggiate(chords, voiceChords(chords, 57, 71, 3), {0, 1, 2, 3, 4, 3, 2, 1}, 0.5, 0.5, 2.0);
+      arpeggiate(chords, voiceChords(chords, 50, 64, 3), {0, 1, 2, 3, 4, 3, 2, 1}, 0.5, 0.5, 2.0);
   swell(harp.notes, 0.0, 8.0, 0.8, 1.0);
   harp.gainDb = -3.0;
   harp.pan = 0.35;

@@ -29,8 +29,8 @@ Composition writeDoom() {
   fiddle.instrument =
       std::make_shared<Bowed>(Adsr{0.25, 0.6, 0.8, 0.6}, Bowed::violinBody(), 14.0, 4500.0);
   fiddle.notes = sheet.melody(
-      0, "A4:2 F4:1 D4:1 | E4:2 F4:1.5 E4:.5 | D4:2 G4:1 F4:1 | E4:1 D4:1 C#4:2 |", 0.7);
-  fiddle.gainDb = 0.0;
+      0, "A5:2 F5:1 D5:1 | E5:2 F5:1.5 E5:.5 | D5:2 G5:1 F5:1 | E5:1 D5:1 C#5:2 |", 0.7);
+  fiddle.gainDb = 3.0;
   fiddle.pan = 0.2;
   fiddle.reverbSend = 0.35;
   fiddle.echoSeconds = 0.75;
