@@ -77,6 +77,7 @@ Composition writeRace() {
   Track strings;
   strings.instrument = std::make_shared<Ensemble>(Adsr{0.004, 0.12, 0.35, 0.06}, 3, 7.0, 0.55);
   strings.notes = ostinato(chords, 0.8);
+  // Growing through the opening bars, a touch softer again in the breakdown.
   swell(strings.notes, 0.0, 16.0, 0.7, 0.9);
   swell(strings.notes, 128.0, 160.0, 0.9, 0.9);
   strings.gainDb = 2.0;
