@@ -13,14 +13,20 @@ constexpr float PitchUpLimit = 1.4137163f;     // 81 degrees
 constexpr float PitchDownLimit = -0.785398f;   // -45 degrees
 }  // namespace
 
-float waveHeight(const glm::vec3& p) {
+float waveHeightAt(const glm::vec3& p, double firstTermTime, double secondTermTime) {
   const float a = p.x / 300.0f;
   const float b = p.z / 300.0f + a;
   const double twoPi = 2.0 * static_cast<double>(SwellPi);
-  const float alongB = static_cast<float>(twoPi * (5.0f * b + 0.25 * glfwGetTime()));
+  const float alongB = static_cast<float>(twoPi * (5.0f * b + 0.25 * firstTermTime));
   const float fiveA = (0.5f * a) / 0.1f;
-  const float alongA = static_cast<float>(twoPi * (fiveA + 0.25 * glfwGetTime()));
+  const float alongA = static_cast<float>(twoPi * (fiveA + 0.25 * secondTermTime));
   return 0.75f * (std::sin(alongB) + std::cos(alongA));
+}
+
+float waveHeight(const glm::vec3& p) {
+  const double firstTermTime = glfwGetTime();
+  const double secondTermTime = glfwGetTime();
+  return waveHeightAt(p, firstTermTime, secondTermTime);
 }
 
 void Camera::reset() {

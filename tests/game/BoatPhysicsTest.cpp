@@ -94,13 +94,17 @@ TEST_F(BoatPhysics, TheArenaEdgeStopsTheBoat) {
 }
 
 TEST_F(BoatPhysics, TheSwellPushesAStillBoatAFixedAmountPerFrame) {
+  // The clock keeps running between the samples taken here and those moveBoat takes, so the
+  // tolerances allow for a few milliseconds of a busy machine.
+  constexpr float ClockSlack = 3e-3f;
+
   // At x = 0, z = 15 and t = 0 both wave terms are at a crest or trough: no slope, no drift.
   app->boatSpeed = 0.0f;
   app->boatPos = glm::vec3(0.0f, 1.0f, 15.0f);
   glfwSetTime(0.0);
   app->moveBoat(Frame);
-  EXPECT_NEAR(app->boatPos.x, 0.0f, 1e-3f);
-  EXPECT_NEAR(app->boatPos.z, 15.0f, 1e-3f);
+  EXPECT_NEAR(app->boatPos.x, 0.0f, ClockSlack);
+  EXPECT_NEAR(app->boatPos.z, 15.0f, ClockSlack);
 
   // At the origin the sea slopes; the push does not scale with the frame time.
   for (const float dt : {0.001f, 0.1f}) {
@@ -112,10 +116,10 @@ TEST_F(BoatPhysics, TheSwellPushesAStillBoatAFixedAmountPerFrame) {
     const float hR = waveHeight(glm::vec3(1, 0, 0));
     const float hL = waveHeight(glm::vec3(-1, 0, 0));
     app->moveBoat(dt);
-    EXPECT_NEAR(app->boatPos.z, -50.0f * std::atan((hB - hF) / 2.0f) / 90.0f, 1e-4f) << dt;
-    EXPECT_NEAR(app->boatPos.x, -50.0f * std::atan((hR - hL) / 2.0f) / 90.0f, 1e-4f) << dt;
+    EXPECT_NEAR(app->boatPos.z, -50.0f * std::atan((hB - hF) / 2.0f) / 90.0f, ClockSlack) << dt;
+    EXPECT_NEAR(app->boatPos.x, -50.0f * std::atan((hR - hL) / 2.0f) / 90.0f, ClockSlack) << dt;
     EXPECT_GT(std::abs(app->boatPos.z), 0.03f);
-    EXPECT_NEAR(app->boatPos.y, (hF + hB + hR + hL) / 4.0f, 1e-4f);
+    EXPECT_NEAR(app->boatPos.y, (hF + hB + hR + hL) / 4.0f, ClockSlack);
   }
 }
 
