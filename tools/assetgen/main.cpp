@@ -8,9 +8,7 @@
 #include "Models.h"
 #include "ObjWriter.h"
 
-#ifdef GALESKERRY_WITH_SOUNDS
 #include "SoundGenerator.h"
-#endif
 
 namespace fs = std::filesystem;
 
@@ -100,9 +98,7 @@ int main(int argc, char** argv) {
   std::cout << "Models written after " << secondsSinceStart() << " s\n";
   ok = ok && writeImages(outDir);
   std::cout << "Images written after " << secondsSinceStart() << " s\n";
-#ifdef GALESKERRY_WITH_SOUNDS
   ok = ok && generateSounds(outDir.string(), std::cout);
-#endif
   std::cout << (ok ? "Done" : "Failed") << " after " << secondsSinceStart() << " s\n";
   return ok ? 0 : 1;
 }
