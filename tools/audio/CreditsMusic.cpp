@@ -103,13 +103,7 @@ Composition writeCredits() {
 
   song.tracks = {whistle, cello, bass, harp, strings, drum, timpani, bell};
   const double seconds = Bars * BeatsPerBar * song.beatSeconds + RingOutSeconds;
-  Composition composition;
-  composition.song = song;
-  composition.problems = sheet.problems();
-  composition.seconds = seconds;
-  composition.looped = false;
-  composition.random = Random(0xC4ED175AULL);
-  return composition;
+  return Composition{song, sheet.problems(), seconds, false, Random(0xC4ED175AULL)};
 }
 
 }  // namespace audio

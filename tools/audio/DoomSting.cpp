@@ -96,13 +96,7 @@ Composition writeDoom() {
   wind.reverbSend = 0.3;
 
   song.tracks = {fiddle, bass, strings, voices, bell, timpani, boom, cymbal, wind};
-  Composition composition;
-  composition.song = song;
-  composition.problems = sheet.problems();
-  composition.seconds = LoopSeconds;
-  composition.looped = true;
-  composition.random = Random(0xD00A5EA5ULL);
-  return composition;
+  return Composition{song, sheet.problems(), LoopSeconds, true, Random(0xD00A5EA5ULL)};
 }
 
 }  // namespace audio

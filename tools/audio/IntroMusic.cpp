@@ -155,13 +155,7 @@ Composition writeIntro() {
   gale.reverbSend = 0.3;
 
   song.tracks = {fiddle, cello, bass, strings, harp, voices, timpani, drum, bell, cymbal, gale};
-  Composition composition;
-  composition.song = song;
-  composition.problems = sheet.problems();
-  composition.seconds = LoopSeconds;
-  composition.looped = true;
-  composition.random = Random(0x1A7B0C3DULL);
-  return composition;
+  return Composition{song, sheet.problems(), LoopSeconds, true, Random(0x1A7B0C3DULL)};
 }
 
 }  // namespace audio

@@ -215,13 +215,7 @@ Composition writeRace() {
 
   song.tracks = {strings, bass, brass, violins, cello,  pad,  choir,
                  taiko,   kick, snare, hats,    cymbal, riser};
-  Composition composition;
-  composition.song = song;
-  composition.problems = sheet.problems();
-  composition.seconds = LoopSeconds;
-  composition.looped = true;
-  composition.random = Random(0x3A11E7C0ULL);
-  return composition;
+  return Composition{song, sheet.problems(), LoopSeconds, true, Random(0x3A11E7C0ULL)};
 }
 
 }  // namespace audio

@@ -108,9 +108,9 @@ void Sheet::checkBarLine(double startBeat, double beat, const std::string& where
   }
 }
 
-std::vector<ScoreNote> Sheet::melody(double startBar, const std::string& text, double velocity,
-                                     double legato) {
-  std::vector<ScoreNote> notes;
+template <typename OnToken>
+void Sheet::forEachTimedToken(double startBar, const std::string& text, const char* kind,
+                              OnToken onToken) {
   const double startBeat = startBar * beatsPerBar_;
   double beat = startBeat;
   for (const std::string& token : tokens(text)) {
@@ -119,30 +119,41 @@ std::vector<ScoreNote> Sheet::melody(double startBar, const std::string& text, d
       continue;
     }
     const std::size_t colon = token.find(':');
-    double beats = 0.0;
-    std::string flags;
-    if (colon == std::string::npos || !readBeats(token.substr(colon + 1), beats, flags)) {
-      complain("cannot read note \"" + token + "\"");
+    TimedToken timed;
+    if (colon == std::string::npos ||
+        !readBeats(token.substr(colon + 1), timed.beats, timed.flags)) {
+      complain(std::string("cannot read ") + kind + " \"" + token + "\"");
       continue;
     }
-    const std::string pitchName = token.substr(0, colon);
-    if (pitchName != "r") {
-      int pitch = 0;
-      if (!parsePitch(pitchName, pitch)) {
-        complain("cannot read pitch \"" + pitchName + "\"");
-      } else {
-        ScoreNote note;
-        note.beat = beat;
-        note.pitch = pitch;
-        const bool accent = flags.find('!') != std::string::npos;
-        const bool shortNote = flags.find('\'') != std::string::npos;
-        note.beats = beats * (shortNote ? 0.45 : legato);
-        note.velocity = velocity * (accent ? 1.2 : 1.0);
-        notes.push_back(note);
-      }
-    }
-    beat += beats;
+    timed.token = token;
+    timed.name = token.substr(0, colon);
+    timed.beat = beat;
+    onToken(timed);
+    beat += timed.beats;
   }
+}
+
+std::vector<ScoreNote> Sheet::melody(double startBar, const std::string& text, double velocity,
+                                     double legato) {
+  std::vector<ScoreNote> notes;
+  forEachTimedToken(startBar, text, "note", [&](const TimedToken& timed) {
+    if (timed.name == "r") {
+      return;
+    }
+    int pitch = 0;
+    if (!parsePitch(timed.name, pitch)) {
+      complain("cannot read pitch \"" + timed.name + "\"");
+      return;
+    }
+    ScoreNote note;
+    note.beat = timed.beat;
+    note.pitch = pitch;
+    const bool accent = timed.flags.find('!') != std::string::npos;
+    const bool shortNote = timed.flags.find('\'') != std::string::npos;
+    note.beats = timed.beats * (shortNote ? 0.45 : legato);
+    note.velocity = velocity * (accent ? 1.2 : 1.0);
+    notes.push_back(note);
+  });
   return notes;
 }
 
@@ -174,25 +185,11 @@ std::vector<ScoreNote> Sheet::rhythm(double startBar, double bars, const std::st
 
 std::vector<Chord> Sheet::chords(double startBar, const std::string& text) {
   std::vector<Chord> result;
-  const double startBeat = startBar * beatsPerBar_;
-  double beat = startBeat;
-  for (const std::string& token : tokens(text)) {
-    if (token == "|") {
-      checkBarLine(startBeat, beat, text.substr(0, 24));
-      continue;
-    }
-    const std::size_t colon = token.find(':');
-    double beats = 0.0;
-    std::string flags;
-    if (colon == std::string::npos || !readBeats(token.substr(colon + 1), beats, flags) ||
-        !flags.empty()) {
-      complain("cannot read chord \"" + token + "\"");
-      continue;
-    }
-    std::string symbol = token.substr(0, colon);
+  forEachTimedToken(startBar, text, "chord", [&](const TimedToken& timed) {
+    std::string symbol = timed.name;
     Chord chord;
-    chord.beat = beat;
-    chord.beats = beats;
+    chord.beat = timed.beat;
+    chord.beats = timed.beats;
     std::size_t used = 0;
     chord.root = readPitchClass(symbol, used);
     chord.bass = chord.root;
@@ -204,14 +201,14 @@ std::vector<Chord> Sheet::chords(double startBar, const std::string& text) {
       symbol = symbol.substr(0, slash);
     }
     const auto quality = chordQualities().find(chord.root < 0 ? "?" : symbol.substr(used));
-    if (chord.root < 0 || chord.bass < 0 || quality == chordQualities().end()) {
-      complain("cannot read chord \"" + token + "\"");
-    } else {
-      chord.intervals = quality->second;
-      result.push_back(chord);
+    if (!timed.flags.empty() || chord.root < 0 || chord.bass < 0 ||
+        quality == chordQualities().end()) {
+      complain("cannot read chord \"" + timed.token + "\"");
+      return;
     }
-    beat += beats;
-  }
+    chord.intervals = quality->second;
+    result.push_back(chord);
+  });
   return result;
 }
 

@@ -49,6 +49,20 @@ class Sheet {
   const std::vector<std::string>& problems() const { return problems_; }
 
  private:
+  // One "name:beats" entry of a score line, placed at its beat.
+  struct TimedToken {
+    std::string token;
+    std::string name;
+    std::string flags;
+    double beat = 0.0;
+    double beats = 0.0;
+  };
+  // Walks a score line: checks its bar lines, reports entries it cannot read, and hands every
+  // readable entry to onToken at its beat.
+  template <typename OnToken>
+  void forEachTimedToken(double startBar, const std::string& text, const char* kind,
+                         OnToken onToken);
+
   void complain(const std::string& problem) { problems_.push_back(problem); }
   void checkBarLine(double startBeat, double beat, const std::string& where);
 

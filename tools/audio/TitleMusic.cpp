@@ -135,13 +135,7 @@ Composition writeTitle() {
   bodhran.timingJitter = 0.004;
 
   song.tracks = {concertina, fiddle, whistle, guitar, bass, strings, bodhran};
-  Composition composition;
-  composition.song = song;
-  composition.problems = sheet.problems();
-  composition.seconds = LoopSeconds;
-  composition.looped = true;
-  composition.random = Random(0x717E0D0FULL);
-  return composition;
+  return Composition{song, sheet.problems(), LoopSeconds, true, Random(0x717E0D0FULL)};
 }
 
 }  // namespace audio
