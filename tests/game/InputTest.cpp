@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaptureOutput.h"
 #include "GameFixture.h"
 
 using InputTest = GameTest;
@@ -117,7 +118,7 @@ TEST_F(InputTest, TheFirstCursorEventMeasuresFromTheWindowCentre) {
   app->cursorCallback(window, width / 2.0, height / 2.0 - 240.0);
   EXPECT_FLOAT_EQ(app->camera.pitch, pitchBefore + 0.25f * 1.4137163f);
 
-  testing::internal::CaptureStdout();
+  CaptureStdout capturedStdout;
   app->scrollCallback(window, 0.0, -1.5);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "-1.5\n");
+  EXPECT_EQ(capturedStdout.stop(), "-1.5\n");
 }

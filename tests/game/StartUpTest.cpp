@@ -15,11 +15,11 @@ using StartUpTest = GLTest;
 TEST_F(StartUpTest, LoadsEveryModelAndStartsTheStormAmbience) {
   setenv("ALSOFT_DRIVERS", "null", 0);
   const auto app = std::make_unique<Application>();
-  testing::internal::CaptureStderr();
+  CaptureStderr capturedStderr;
   CaptureStdout out;
   app->startUp(windowManager, "../resources");
   const std::string printed = out.stop();
-  const std::string errors = testing::internal::GetCapturedStderr();
+  const std::string errors = capturedStderr.stop();
 
   std::vector<ObjShape> boat;
   std::vector<tinyobj::material_t> materials;

@@ -48,9 +48,9 @@ TEST_F(ProgramTest, UnknownNamesWarnWhenRegisteredAndWhenNeverRegistered) {
   const auto program = makeProgram("flat_vert.glsl", "flat_frag.glsl", true);
   ASSERT_TRUE(program->init());
 
-  testing::internal::CaptureStderr();
+  CaptureStderr capturedStderr;
   program->addUniform("noSuchUniform");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(capturedStderr.stop(),
             "WARN: noSuchUniform cannot be bound (it either doesn't exist or has been optimized "
             "away). safe_glUniform calls will silently ignore it.\n\n");
 
@@ -71,11 +71,11 @@ TEST_F(ProgramTest, UnknownNamesWarnWhenRegisteredAndWhenNeverRegistered) {
 TEST_F(ProgramTest, MissingShaderFileFailsWithItsNameOnBothStreams) {
   for (const bool verbose : {true, false}) {
     const auto program = makeProgram("missing_vert.glsl", "flat_frag.glsl", verbose);
-    testing::internal::CaptureStderr();
+    CaptureStderr capturedStderr;
     CaptureStdout out;
     EXPECT_FALSE(program->init());
     const std::string printed = out.stop();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+    EXPECT_EQ(capturedStderr.stop(),
               "Could not open file: '" + Shaders + "missing_vert.glsl'\n");
     if (verbose) {
       EXPECT_NE(printed.find("Shader InfoLog:\n"), std::string::npos) << printed;
@@ -102,11 +102,11 @@ TEST_F(ProgramTest, CompileErrorNamesTheFailingStage) {
 TEST_F(ProgramTest, EmptyGeometryNameIsTreatedAsAPath) {
   auto program = std::make_shared<Program>();
   program->setShaderNames(Shaders + "flat_vert.glsl", Shaders + "flat_frag.glsl", "");
-  testing::internal::CaptureStderr();
+  CaptureStderr capturedStderr;
   CaptureStdout out;
   EXPECT_FALSE(program->init());
   EXPECT_NE(out.stop().find("Error compiling geometry shader"), std::string::npos);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Could not open file: ''\n");
+  EXPECT_EQ(capturedStderr.stop(), "Could not open file: ''\n");
 }
 
 TEST_F(ProgramTest, CheckVersionAcceptsTheRunningContext) {

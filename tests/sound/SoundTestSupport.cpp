@@ -27,35 +27,6 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path, ignored);
 }
 
-CaptureStderr::CaptureStderr() {
-  std::fflush(stderr);
-  tempFile = std::tmpfile();
-  savedFd = dup(fileno(stderr));
-  dup2(fileno(tempFile), fileno(stderr));
-}
-
-CaptureStderr::~CaptureStderr() { stop(); }
-
-std::string CaptureStderr::stop() {
-  if (savedFd < 0) {
-    return {};
-  }
-  std::fflush(stderr);
-  dup2(savedFd, fileno(stderr));
-  close(savedFd);
-  savedFd = -1;
-  std::string text;
-  std::rewind(tempFile);
-  char buffer[4096];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, tempFile)) > 0) {
-    text.append(buffer, n);
-  }
-  std::fclose(tempFile);
-  tempFile = nullptr;
-  return text;
-}
-
 namespace {
 
 constexpr double Pi = 3.14159265358979323846;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "CaptureOutput.h"
+
 // A directory under the system's temporary directory, removed with everything in it.
 class TempDir {
  public:
@@ -15,20 +17,6 @@ class TempDir {
   std::string file(const std::string& name) const { return path + "/" + name; }
 
   std::string path;
-};
-
-// Captures everything written to stderr, by any thread, until stop() is called.
-class CaptureStderr {
- public:
-  CaptureStderr();
-  ~CaptureStderr();
-  CaptureStderr(const CaptureStderr&) = delete;
-  CaptureStderr& operator=(const CaptureStderr&) = delete;
-  std::string stop();
-
- private:
-  int savedFd = -1;
-  std::FILE* tempFile = nullptr;
 };
 
 struct Tone {

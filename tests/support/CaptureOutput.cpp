@@ -4,23 +4,29 @@
 
 #include <iostream>
 
-CaptureStdout::CaptureStdout() {
+namespace {
+void flushEverything(std::FILE* stream) {
   std::cout.flush();
-  std::fflush(stdout);
+  std::cerr.flush();
+  std::fflush(stream);
+}
+}  // namespace
+
+CaptureOutput::CaptureOutput(std::FILE* stream_in) : stream(stream_in) {
+  flushEverything(stream);
   tempFile = std::tmpfile();
-  savedFd = dup(fileno(stdout));
-  dup2(fileno(tempFile), fileno(stdout));
+  savedFd = dup(fileno(stream));
+  dup2(fileno(tempFile), fileno(stream));
 }
 
-CaptureStdout::~CaptureStdout() { stop(); }
+CaptureOutput::~CaptureOutput() { stop(); }
 
-std::string CaptureStdout::stop() {
+std::string CaptureOutput::stop() {
   if (savedFd < 0) {
     return {};
   }
-  std::cout.flush();
-  std::fflush(stdout);
-  dup2(savedFd, fileno(stdout));
+  flushEverything(stream);
+  dup2(savedFd, fileno(stream));
   close(savedFd);
   savedFd = -1;
   std::string text;

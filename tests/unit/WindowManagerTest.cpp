@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CaptureOutput.h"
 #include "WindowManager.h"
 
 namespace {
@@ -72,9 +73,9 @@ TEST(WindowManager, OnlyTheFirstInstanceReceivesEvents) {
   EventRecorder firstRecorder;
   first.setEventCallbacks(&firstRecorder);
 
-  testing::internal::CaptureStderr();
+  CaptureStderr capturedStderr;
   WindowManager second;
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(capturedStderr.stop(),
             "One instance of WindowManager has already been created, event callbacks of new "
             "instance will not work.\n");
   EventRecorder secondRecorder;
