@@ -52,11 +52,22 @@ Application::~Application() {
   musicEngine->drop();
   ambienceEngine->drop();
   effectsEngine->drop();
-  glDeleteFramebuffers(1, &postFBO);
-  glDeleteRenderbuffers(1, &postRBO);
-  glDeleteTextures(1, &postTexture);
-  glDeleteVertexArrays(1, &quadVAO);
-  glDeleteBuffers(1, &quadVBO);
+  // Names that were never created are skipped: without a window there is no GL to call.
+  if (postFBO != 0) {
+    glDeleteFramebuffers(1, &postFBO);
+  }
+  if (postRBO != 0) {
+    glDeleteRenderbuffers(1, &postRBO);
+  }
+  if (postTexture != 0) {
+    glDeleteTextures(1, &postTexture);
+  }
+  if (quadVAO != 0) {
+    glDeleteVertexArrays(1, &quadVAO);
+  }
+  if (quadVBO != 0) {
+    glDeleteBuffers(1, &quadVBO);
+  }
 }
 
 void Application::startUp(WindowManager* manager, const std::string& resourceDir) {
