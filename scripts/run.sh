@@ -4,6 +4,6 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" -DGALESKERRY_BUILD_TESTS=OFF -DGALESKERRY_BUILD_BENCHMARKS=OFF
-cd "$root/build/bin"
+BUILD_TARGET=galeskerry "$root/scripts/build.sh"
+cd "${BUILD_DIR:-$root/build}/bin"
 exec ./galeskerry "$@"
