@@ -12,7 +12,6 @@ namespace {
 
 // The boat is modelled in centimetre-like units (the game draws it at 1/100): bow along +z,
 // waterline at y = 0.
-constexpr float Pi = 3.14159265f;
 constexpr float SternZ = -160.0f;
 constexpr float BowZ = 170.0f;
 constexpr int Stations = 48;

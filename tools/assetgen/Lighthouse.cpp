@@ -8,7 +8,6 @@ namespace assetgen {
 
 namespace {
 
-constexpr float Pi = 3.14159265f;
 constexpr int Segments = 48;
 
 constexpr float TowerBase = 3.0f;

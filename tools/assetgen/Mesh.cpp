@@ -13,8 +13,6 @@ namespace assetgen {
 
 namespace {
 
-constexpr float Pi = 3.14159265f;
-
 // Adding zero folds -0 into +0 so that mirrored points compare equal.
 std::tuple<float, float, float> positionKey(glm::vec3 p) {
   return {p.x + 0.0f, p.y + 0.0f, p.z + 0.0f};

@@ -11,6 +11,8 @@
 
 namespace assetgen {
 
+constexpr float Pi = 3.14159265f;
+
 // An indexed triangle mesh with one normal (and optionally one texture coordinate) per vertex.
 // Front faces wind counter-clockwise seen from the side their normals point to.
 struct Mesh {

@@ -12,8 +12,6 @@ namespace assetgen {
 
 namespace {
 
-constexpr float Pi = 3.14159265f;
-
 // Minimum that rounds the corner where two surfaces meet, over a width of about k.
 float softMin(float a, float b, float k) {
   const float h = std::clamp(0.5f + 0.5f * (b - a) / k, 0.0f, 1.0f);
