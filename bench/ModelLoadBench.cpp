@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "ObjLoader.h"
+#include "gl/ObjLoader.h"
 
 // Start-up time is dominated by reading the models; the sea plane is the largest of them.
 static void BM_LoadModel(benchmark::State& state, const char* name) {

@@ -2,7 +2,7 @@
 
 
 #include "Camera.h"
-#include "MatrixStack.h"
+#include "gl/MatrixStack.h"
 
 // The boat and the camera sample the sea eight times a frame; this is the per-sample cost.
 static void BM_WaveHeight(benchmark::State& state) {

@@ -8,12 +8,13 @@
 #include <glm/glm.hpp>
 
 #include "Camera.h"
-#include "Environment/Lightning.h"
-#include "Managers/Obstacles.h"
-#include "ShadowMap.h"
-#include "SoundEngine.h"
-#include "TextRenderer.h"
+#include "ResourceNames.h"
 #include "WindowManager.h"
+#include "render/Lightning.h"
+#include "render/ShadowMap.h"
+#include "render/TextRenderer.h"
+#include "sound/SoundEngine.h"
+#include "world/Obstacles.h"
 
 class BVHTree;
 class MatrixStack;
@@ -49,6 +50,8 @@ class Application final : public EventCallbacks {
   void initGeom(const std::string& resourceDir);
   void init(const std::string& resourceDir);
   void initTex(const std::string& resourceDir);
+  // Builds every shader program of the application; run by init.
+  void initShaders(const std::string& resourceDir);
   GLuint buildSkyCubeMap(std::string dir, std::vector<std::string> faces) const;
 
   void startTitle();
@@ -60,6 +63,31 @@ class Application final : public EventCallbacks {
   void update(float dt);
   void moveBoat(float dt);
   void checkWin(const glm::vec3& pos);
+
+  // Frame composition.
+  void drawSkybox(std::shared_ptr<MatrixStack> Model, const glm::mat4& View,
+                  std::shared_ptr<MatrixStack> Projection);
+  void drawPostProcess(GLuint texture, const glm::vec2& resolution);
+  void drawWater(std::shared_ptr<MatrixStack> Model);
+
+  // Props: materials, model matrices, the boat, its arrow and the lighthouse. The draws take a
+  // copy of the frame's model stack; depth draws into the shadow map, outline with the outline
+  // program.
+  void setMaterial(int i, const std::shared_ptr<Program>& prog) const;
+  void setModel(const std::shared_ptr<Program>& p, const std::shared_ptr<MatrixStack>& M) const;
+  void drawBoat(std::shared_ptr<MatrixStack> Model, bool depth, bool outline);
+  void drawArrow(std::shared_ptr<MatrixStack> Model, const glm::mat4& View,
+                 std::shared_ptr<MatrixStack> Projection, float angle, bool outline);
+  void drawLighthouse(float x, float z, std::shared_ptr<MatrixStack> Model, bool depth,
+                      bool outline);
+
+  // Obstacles; cull skips those outside the camera's view volume.
+  void drawTentacles(std::shared_ptr<MatrixStack> Model, bool cull, bool depth, bool outline);
+  void drawRocks(std::shared_ptr<MatrixStack> Model, bool cull, bool depth, bool outline);
+
+  // Story and HUD.
+  void intro(int width, int height);
+  void drawHUD(int width, int height);
 
   void keyCallback(GLFWwindow* window, int key, int scancode, int action, int mods) override;
   void mouseCallback(GLFWwindow* window, int button, int action, int mods) override;
@@ -129,7 +157,6 @@ class Application final : public EventCallbacks {
   GLuint cubeMapTexture = 0;
 
   DummyManager dummyManager{grid, WorldGridSize};
-  WhirlpoolManager whirlpoolManager{grid, WorldGridSize};
   RockManager rockManager{grid, WorldGridSize};
 
   ShadowMap shadowMap;
@@ -137,8 +164,8 @@ class Application final : public EventCallbacks {
   Lightning lightning2;
   double lastLightningTime = 0.0;
 
-  std::vector<std::string> skyboxFaces{"galaxy+X.tga", "galaxy-X.tga", "galaxy+Y.tga",
-                                       "galaxy-Y.tga", "galaxy+Z.tga", "galaxy-Z.tga"};
+  std::vector<std::string> skyboxFaces{resources::SkyBoxFaces.begin(),
+                                       resources::SkyBoxFaces.end()};
 
   float musicVolume = 0.4f;
   float ambienceVolume = 0.1f;

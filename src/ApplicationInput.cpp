@@ -3,7 +3,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "Application.h"
-#include "SoundCues.h"
+#include "ResourceNames.h"
 
 void Application::keyCallback(GLFWwindow* window, int key, int /*scancode*/, int action,
                               int /*mods*/) {
@@ -32,7 +32,7 @@ void Application::keyCallback(GLFWwindow* window, int key, int /*scancode*/, int
   }
   if (key == GLFW_KEY_X && pressed) {
     effectsEngine->stopAllSounds();
-    effectsEngine->play2D(SoundCues::Loss, true);
+    effectsEngine->play2D(resources::LossSting, true);
     effectsEngine->setSoundVolume(musicVolume);
     musicEngine->stopAllSounds();
     gameOver = true;
@@ -85,6 +85,10 @@ void Application::resizeCallback(GLFWwindow* /*window*/, int width, int height) 
   glViewport(0, 0, width, height);
   textRenderer.projection =
       glm::ortho(0.0f, static_cast<float>(width), 0.0f, static_cast<float>(height));
+  if (!gameOver && !won) {
+    textRenderer.setTextWidth("Escape the storm!", 0.8f * static_cast<float>(width) / 1080.0f);
+  }
+  shadowMap.init(width, height);
   initFramebuffer();
 }
 

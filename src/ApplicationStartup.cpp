@@ -5,12 +5,14 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "Application.h"
-#include "GLSL.h"
-#include "ObjLoader.h"
-#include "Program.h"
-#include "Shape.h"
-#include "SoundCues.h"
-#include "Texture.h"
+#include "physics/BVHTree.h"
+#include "render/SkyBox.h"
+#include "gl/GLSL.h"
+#include "gl/ObjLoader.h"
+#include "gl/Program.h"
+#include "gl/Shape.h"
+#include "ResourceNames.h"
+#include "gl/Texture.h"
 
 namespace {
 
@@ -84,20 +86,20 @@ void Application::startUp(WindowManager* manager, const std::string& resourceDir
 }
 
 void Application::initGeom(const std::string& resourceDir) {
-  waterShape = loadSinglePartModel(resourceDir + "/newPlane.obj");
-  whirlpoolShape = loadSinglePartModel(resourceDir + "/wpStandIn.obj");
-  arrowShape = loadSinglePartModel(resourceDir + "/arrow.obj");
-  rockShape = loadSinglePartModel(resourceDir + "/rock.obj");
-  tentacleShape = loadSinglePartModel(resourceDir + "/tentacleLP.obj");
-  lighthouseShape = loadSinglePartModel(resourceDir + "/lightHouse5.obj");
-  cubeMapTexture = buildSkyCubeMap(resourceDir + "/galaxy/", skyboxFaces);
-  cubeShape = loadSinglePartModel(resourceDir + "/cube.obj");
+  waterShape = loadSinglePartModel(resourceDir + resources::WaterModel);
+  whirlpoolShape = loadSinglePartModel(resourceDir + resources::WhirlpoolModel);
+  arrowShape = loadSinglePartModel(resourceDir + resources::ArrowModel);
+  rockShape = loadSinglePartModel(resourceDir + resources::RockModel);
+  tentacleShape = loadSinglePartModel(resourceDir + resources::TentacleModel);
+  lighthouseShape = loadSinglePartModel(resourceDir + resources::LighthouseModel);
+  cubeMapTexture = buildSkyCubeMap(resourceDir + resources::SkyBoxDirectory, skyboxFaces);
+  cubeShape = loadSinglePartModel(resourceDir + resources::CubeModel);
 
   std::vector<ObjShape> TOshapes;
   std::vector<tinyobj::material_t> objMaterials;
   std::string errStr;
   const bool loaded =
-      loadObj(TOshapes, objMaterials, errStr, resourceDir + "/models/boat/Ship_free.obj", nullptr);
+      loadObj(TOshapes, objMaterials, errStr, resourceDir + resources::BoatModel, nullptr);
   std::printf("Number of parts of boat obj: %zi\n", TOshapes.size());
   if (loaded) {
     for (const ObjShape& part : TOshapes) {
@@ -111,20 +113,33 @@ void Application::initGeom(const std::string& resourceDir) {
   lighthousePos = lighthouseWorldPosition(lighthouseCell);
 }
 
-void Application::init(const std::string& /*resourceDir*/) {
+void Application::init(const std::string& resourceDir) {
   checkVersion();
   glClearColor(0.12f, 0.34f, 0.56f, 1.0f);
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_CULL_FACE);
   glCullFace(GL_BACK);
+  initShaders(resourceDir);
 
   std::memset(grid, '-', sizeof grid);
+  bvh = std::make_shared<BVHTree>();
+  rockManager.setBVH(bvh);
+  rockManager.spawnAll(rockShape);
+  // A new tentacle's first box comes from the cube; its first drawing gives it the tentacle's.
+  dummyManager.setBVH(bvh);
+  dummyManager.spawnAll(cubeShape);
+  lightning1.init();
+  lightning2.init();
   placeBoat();
+}
+
+GLuint Application::buildSkyCubeMap(std::string dir, std::vector<std::string> faces) const {
+  return loadCubeMap(dir, faces);
 }
 
 void Application::initTex(const std::string& resourceDir) {
   rockTexture = std::make_shared<Texture>();
-  rockTexture->setFilename(resourceDir + "/rock.jpg");
+  rockTexture->setFilename(resourceDir + resources::RockTexture);
   rockTexture->init();
   rockTexture->setUnit(0);
   rockTexture->setWrapModes(GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE);
@@ -139,7 +154,7 @@ void Application::placeBoat() {
 void Application::startTitle() {
   musicEngine->stopAllSounds();
   gameState = Title;
-  musicEngine->play2D(SoundCues::Title, true);
+  musicEngine->play2D(resources::TitleMusic, true);
   musicEngine->setSoundVolume(0.2f);
 }
 
@@ -148,10 +163,10 @@ void Application::resetGame(int height, int width) {
   if (gameState == Playing) {
     musicEngine->stopAllSounds();
     ambienceEngine->stopAllSounds();
-    musicEngine->play2D(SoundCues::RaceMusic, true);
+    musicEngine->play2D(resources::RaceMusic, true);
     musicEngine->setSoundVolume(musicVolume);
   }
-  ambienceEngine->play2D(SoundCues::Storm, true);
+  ambienceEngine->play2D(resources::StormAmbience, true);
   ambienceEngine->setSoundVolume(ambienceVolume);
 
   gameOver = false;
@@ -170,6 +185,10 @@ void Application::resetGame(int height, int width) {
   placeBoat();
 
   timeLeft = timeLimit;
+  // Rocks stay for the whole session; every run after the first gets new tentacles.
+  if (!firstReset) {
+    dummyManager.spawnAll(cubeShape);
+  }
   firstReset = false;
 
   textRenderer.init("Escape the storm!", static_cast<float>(width) / 1080.0f);

@@ -4,7 +4,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "Application.h"
-#include "SoundCues.h"
+#include "ResourceNames.h"
 
 namespace {
 
@@ -36,10 +36,15 @@ void Application::update(float dt) {
     timeLeft -= static_cast<double>(dt);
     if (timeLeft <= 0.0) {
       effectsEngine->stopAllSounds();
-      effectsEngine->play2D(SoundCues::Loss, true);
+      effectsEngine->play2D(resources::LossSting, true);
       effectsEngine->setSoundVolume(musicVolume);
       gameOver = true;
     }
+  }
+
+  if (!gameOver && !won) {
+    dummyManager.update(dt, boatPos.x, boatPos.z, &gameOver, musicEngine, fastMode);
+    rockManager.update(dt, boatPos.x, boatPos.z, &gameOver, musicEngine, fastMode);
   }
 
   checkWin(boatPos);
@@ -120,7 +125,7 @@ void Application::checkWin(const glm::vec3& pos) {
     won = true;
     musicEngine->stopAllSounds();
     ambienceEngine->stopAllSounds();
-    effectsEngine->play2D(SoundCues::Win, false);
+    effectsEngine->play2D(resources::WinMusic, false);
     effectsEngine->setSoundVolume(musicVolume);
   }
 }

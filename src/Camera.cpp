@@ -83,3 +83,11 @@ void Camera::updateViewDir() { viewDir = glm::normalize(lookAtPoint - eye); }
 void Camera::updateRight() { right = glm::cross(viewDir, up); }
 
 void Camera::updateView() { view = glm::lookAt(eye, lookAtPoint, up); }
+
+void Camera::extractFrustumPlanes(const glm::mat4& P, const glm::mat4& V) {
+  planes = ::extractFrustumPlanes(P, V);
+}
+
+bool Camera::sphereOutsideFrustum(const glm::vec3& center, float radius) const {
+  return ::sphereOutsideFrustum(planes, center, radius);
+}

@@ -4,6 +4,8 @@
 
 #include <glm/glm.hpp>
 
+#include "render/Frustum.h"
+
 // The sea height at p's x and z at the current clock time; p.y is ignored.
 float waveHeight(const glm::vec3& p);
 // The same swell at chosen times, one for each of its two wave trains.
@@ -22,6 +24,9 @@ class Camera {
   void updateViewDir();
   void updateRight();
   void updateView();
+  // Refreshes planes from the frame's projection and view; the obstacle draws cull against them.
+  void extractFrustumPlanes(const glm::mat4& P, const glm::mat4& V);
+  bool sphereOutsideFrustum(const glm::vec3& center, float radius) const;
 
   const glm::vec3& getEye() const { return eye; }
   const glm::vec3& getLookAtPoint() const { return lookAtPoint; }
@@ -37,5 +42,5 @@ class Camera {
   float yaw = 0.0f;
   float pitch = 0.0f;
   glm::mat4 view{1.0f};
-  std::array<glm::vec4, 6> planes{};
+  FrustumPlanes planes{};
 };

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <glm/glm.hpp>
 
-#include "ObjLoader.h"
+#include "gl/ObjLoader.h"
 
 namespace {
 

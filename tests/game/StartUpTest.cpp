@@ -5,9 +5,9 @@
 
 #include "CaptureOutput.h"
 #include "GameFixture.h"
-#include "ObjLoader.h"
-#include "Shape.h"
-#include "SoundCues.h"
+#include "gl/ObjLoader.h"
+#include "gl/Shape.h"
+#include "ResourceNames.h"
 
 using StartUpTest = GLTest;
 
@@ -43,7 +43,7 @@ TEST_F(StartUpTest, LoadsEveryModelAndStartsTheStormAmbience) {
   EXPECT_EQ(app->boatPos, glm::vec3(0.0f, 1.0f, -225.0f));
   EXPECT_EQ(app->lighthousePos, glm::vec3(0.0f, -1.0f, 225.0f));
 
-  EXPECT_TRUE(app->ambienceEngine->isCurrentlyPlaying(SoundCues::Storm));
-  EXPECT_FALSE(app->musicEngine->isCurrentlyPlaying(SoundCues::RaceMusic));
+  EXPECT_TRUE(app->ambienceEngine->isCurrentlyPlaying(resources::StormAmbience));
+  EXPECT_FALSE(app->musicEngine->isCurrentlyPlaying(resources::RaceMusic));
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "CaptureOutput.h"
-#include "GLSL.h"
+#include "gl/GLSL.h"
 #include "GLTestContext.h"
 
 using GLWrapTest = GLTest;

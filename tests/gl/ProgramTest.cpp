@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "CaptureOutput.h"
-#include "GLSL.h"
+#include "gl/GLSL.h"
 #include "GLTestContext.h"
-#include "Program.h"
+#include "gl/Program.h"
 
 namespace {
 

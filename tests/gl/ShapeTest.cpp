@@ -7,9 +7,9 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include "GLTestContext.h"
-#include "ObjLoader.h"
-#include "Program.h"
-#include "Shape.h"
+#include "gl/ObjLoader.h"
+#include "gl/Program.h"
+#include "gl/Shape.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "SoundEngine.h"
-#include "SoundSettings.h"
+#include "sound/SoundEngine.h"
+#include "sound/SoundSettings.h"
 #include "SoundTestSupport.h"
 
 namespace {

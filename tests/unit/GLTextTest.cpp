@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FrameTiming.h"
-#include "GLSL.h"
+#include "gl/GLSL.h"
 
 TEST(ErrorString, NamesEveryGLErrorCode) {
   const struct {

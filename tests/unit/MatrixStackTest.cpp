@@ -5,7 +5,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "CaptureOutput.h"
-#include "MatrixStack.h"
+#include "gl/MatrixStack.h"
 
 TEST(MatrixStack, StartsWithOneIdentityMatrix) {
   const MatrixStack stack;

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ObjLoader.h"
+#include "gl/ObjLoader.h"
 
 namespace {
 

@@ -2,9 +2,6 @@
 
 namespace assetgen {
 
-const std::array<std::string, CubeFaceCount> CubeFaceSuffixes = {"+X", "-X", "+Y",
-                                                                 "-Y", "+Z", "-Z"};
-
 glm::vec3 cubeFaceDirection(int face, float s, float t) {
   // GL picks the face by the major axis ma and reads s = (sc/|ma| + 1)/2, t = (tc/|ma| + 1)/2;
   // this is that table solved for the direction.

@@ -9,7 +9,6 @@ namespace assetgen {
 
 // Cube-map faces in GL target order: +X, -X, +Y, -Y, +Z, -Z.
 constexpr int CubeFaceCount = 6;
-extern const std::array<std::string, CubeFaceCount> CubeFaceSuffixes;  // "+X", "-X", ...
 
 // The direction a texel of a cube-map face looks along, for face coordinates s, t in [0, 1]
 // (s across the columns, t down the rows, t = 0 on the first row the image loader returns),

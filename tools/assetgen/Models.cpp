@@ -7,6 +7,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "Noise.h"
+#include "ResourceNames.h"
 
 namespace assetgen {
 
@@ -165,14 +166,14 @@ std::vector<NamedMesh> buildWhirlpoolStandIn() {
 
 const std::vector<ModelFile>& modelFiles() {
   static const std::vector<ModelFile> files = {
-      {"cube.obj", buildCube},
-      {"newPlane.obj", buildWaterPlane},
-      {"rock.obj", buildRock},
-      {"tentacleLP.obj", buildTentacle},
-      {"lightHouse5.obj", buildLighthouse},
-      {"arrow.obj", buildArrow},
-      {"wpStandIn.obj", buildWhirlpoolStandIn},
-      {"models/boat/Ship_free.obj", buildBoat},
+      {resources::inResourceDir(resources::CubeModel), buildCube},
+      {resources::inResourceDir(resources::WaterModel), buildWaterPlane},
+      {resources::inResourceDir(resources::RockModel), buildRock},
+      {resources::inResourceDir(resources::TentacleModel), buildTentacle},
+      {resources::inResourceDir(resources::LighthouseModel), buildLighthouse},
+      {resources::inResourceDir(resources::ArrowModel), buildArrow},
+      {resources::inResourceDir(resources::WhirlpoolModel), buildWhirlpoolStandIn},
+      {resources::inResourceDir(resources::BoatModel), buildBoat},
   };
   return files;
 }

@@ -9,6 +9,7 @@
 #include "ObjWriter.h"
 
 #include "SoundGenerator.h"
+#include "ResourceNames.h"
 
 namespace fs = std::filesystem;
 
@@ -49,7 +50,7 @@ bool writeModels(const fs::path& outDir) {
 
 bool writeImages(const fs::path& outDir) {
   std::string error;
-  const fs::path rock = outDir / "rock.jpg";
+  const fs::path rock = outDir / resources::inResourceDir(resources::RockTexture);
   if (!ensureParent(rock, error) ||
       !assetgen::writeJpeg(rock.string(), assetgen::makeRockTexture(RockTextureSize),
                            RockJpegQuality, error)) {
@@ -60,8 +61,8 @@ bool writeImages(const fs::path& outDir) {
   const auto faces = assetgen::makeSkyFaces(SkyFaceSize);
   for (int face = 0; face < assetgen::CubeFaceCount; ++face) {
     const fs::path file =
-        outDir / "galaxy" /
-        ("galaxy" + assetgen::CubeFaceSuffixes[static_cast<size_t>(face)] + ".tga");
+        outDir / resources::inResourceDir(resources::SkyBoxDirectory) /
+        resources::SkyBoxFaces[static_cast<size_t>(face)];
     if (!ensureParent(file, error) ||
         !assetgen::writeTga(file.string(), faces[static_cast<size_t>(face)], error)) {
       std::cerr << "galeskerry_assetgen: " << error << '\n';

@@ -13,6 +13,7 @@
 #include "Mastering.h"
 #include "OggVorbis.h"
 #include "Pieces.h"
+#include "ResourceNames.h"
 
 namespace {
 
@@ -27,13 +28,13 @@ struct SoundFile {
 // 0.2, the storm and the thunder bed at 0.1. Music lands at about -26 dB as heard, the title
 // 4 dB under it, the storm about 9 dB and the thunder bed 11 dB below the music.
 const SoundFile Sounds[] = {
-    {"intro.ogg", [] { return audio::perform(audio::writeIntro()); }, true, -18.0},
-    {"title.ogg", [] { return audio::perform(audio::writeTitle()); }, true, -16.0},
-    {"winter-cold.ogg", [] { return audio::perform(audio::writeRace()); }, true, -18.0},
-    {"OceanStorm.ogg", audio::makeStorm, true, -15.5},
-    {"doom.ogg", [] { return audio::perform(audio::writeDoom()); }, true, -18.0},
-    {"credits.ogg", [] { return audio::perform(audio::writeCredits()); }, false, -18.0},
-    {"Lightning.ogg", audio::makeThunder, false, -17.0},
+    {resources::inResourceDir(resources::IntroMusic), [] { return audio::perform(audio::writeIntro()); }, true, -18.0},
+    {resources::inResourceDir(resources::TitleMusic), [] { return audio::perform(audio::writeTitle()); }, true, -16.0},
+    {resources::inResourceDir(resources::RaceMusic), [] { return audio::perform(audio::writeRace()); }, true, -18.0},
+    {resources::inResourceDir(resources::StormAmbience), audio::makeStorm, true, -15.5},
+    {resources::inResourceDir(resources::LossSting), [] { return audio::perform(audio::writeDoom()); }, true, -18.0},
+    {resources::inResourceDir(resources::WinMusic), [] { return audio::perform(audio::writeCredits()); }, false, -18.0},
+    {resources::inResourceDir(resources::Thunder), audio::makeThunder, false, -17.0},
 };
 
 // Lossy coding lifts peaks above the input's, noisy sounds most: the limiter leaves headroom,

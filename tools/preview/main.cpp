@@ -21,7 +21,8 @@
 
 #include "CubeFaces.h"
 #include "Models.h"
-#include "ObjLoader.h"
+#include "ResourceNames.h"
+#include "gl/ObjLoader.h"
 
 namespace fs = std::filesystem;
 
@@ -368,9 +369,8 @@ struct FaceImage {
 bool loadFaces(const fs::path& resources, std::array<FaceImage, 6>& faces) {
   stbi_set_flip_vertically_on_load(0);
   for (int face = 0; face < 6; ++face) {
-    const fs::path file = resources / "galaxy" /
-                          ("galaxy" + assetgen::CubeFaceSuffixes[static_cast<size_t>(face)] +
-                           ".tga");
+    const fs::path file = resources / ::resources::inResourceDir(::resources::SkyBoxDirectory) /
+                          ::resources::SkyBoxFaces[static_cast<size_t>(face)];
     int width = 0;
     int height = 0;
     int channels = 0;
@@ -473,7 +473,8 @@ bool saveTiledTexture(const fs::path& resources, const fs::path& file) {
   int channels = 0;
   stbi_set_flip_vertically_on_load(0);
   unsigned char* data =
-      stbi_load((resources / "rock.jpg").string().c_str(), &width, &height, &channels, 3);
+      stbi_load((resources / ::resources::inResourceDir(::resources::RockTexture)).string().c_str(),
+                &width, &height, &channels, 3);
   if (data == nullptr) {
     std::cerr << "preview: cannot read rock.jpg\n";
     return false;
@@ -550,7 +551,8 @@ int main(int argc, char** argv) {
     const GLuint lineProgram = link(MeshVertexShader, LineFragmentShader);
     const GLuint skyProgram = link(PanoramaVertexShader, PanoramaFragmentShader);
     glEnable(GL_DEPTH_TEST);
-    const GLuint rockTexture = loadTexture(resources / "rock.jpg");
+    const GLuint rockTexture =
+        loadTexture(resources / ::resources::inResourceDir(::resources::RockTexture));
     for (const assetgen::ModelFile& model : assetgen::modelFiles()) {
       ok = renderModel(resources, model.path, outDir, meshProgram, lineProgram, rockTexture) && ok;
     }

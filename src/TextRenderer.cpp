@@ -1,3 +1,0 @@
-#include "TextRenderer.h"
-
-void TextRenderer::init(const std::string& /*text*/, float /*scale*/) {}

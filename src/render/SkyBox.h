@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <glad/gl.h>
+
+// Builds a cube-map texture from the image files dir + faces[i], one per face in GL target
+// order (+X, -X, +Y, -Y, +Z, -Z), and returns its name; the cube map stays bound.
+GLuint loadCubeMap(const std::string& dir, const std::vector<std::string>& faces);
