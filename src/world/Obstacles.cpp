@@ -1,25 +1,10 @@
 #include "world/Obstacles.h"
 
 #include <cmath>
-#include <random>
 
 #include "physics/BVHTree.h"
 
 char grid[WorldGridSize * WorldGridSize];
-
-int randomInt(int a, int b) {
-  std::random_device device;
-  std::mt19937 generator(device());
-  std::uniform_int_distribution<int> distribution(a, b);
-  return distribution(generator);
-}
-
-float randomFloat(float a, float b) {
-  std::random_device device;
-  std::mt19937 generator(device());
-  std::uniform_real_distribution<double> distribution(a, b);
-  return static_cast<float>(distribution(generator));
-}
 
 float distance2D(float x1, float x2, float z1, float z2) {
   return std::sqrt((x1 - x2) * (x1 - x2) + (z1 - z2) * (z1 - z2));

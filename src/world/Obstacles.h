@@ -6,6 +6,7 @@
 #include <glm/glm.hpp>
 
 #include "physics/AABB.h"
+#include "world/Random.h"
 
 class BVHTree;
 class Shape;
@@ -19,8 +20,6 @@ constexpr int WorldGridSize = 100;
 // The one world grid of obstacle marks, row after row: '-' free, 'r' rock.
 extern char grid[WorldGridSize * WorldGridSize];
 
-int randomInt(int a, int b);
-float randomFloat(float a, float b);
 float distance2D(float x1, float x2, float z1, float z2);
 
 // One tentacle.

@@ -1,0 +1,18 @@
+#include "world/Random.h"
+
+#include <random>
+
+namespace {
+
+std::mt19937& generator() {
+  static std::mt19937 instance{std::random_device{}()};
+  return instance;
+}
+
+}  // namespace
+
+int randomInt(int a, int b) { return std::uniform_int_distribution<int>(a, b)(generator()); }
+
+float randomFloat(float a, float b) {
+  return static_cast<float>(std::uniform_real_distribution<double>(a, b)(generator()));
+}
