@@ -28,6 +28,8 @@ class Program {
   bool isVerbose() const { return verbose; }
   const std::string& getGShaderName() const { return gShaderName; }
   GLuint getPID() const { return pid; }
+  // False when the program could not be built; drawing code skips such a program.
+  bool isLinked() const { return pid != 0; }
 
  protected:
   std::string vShaderName;
