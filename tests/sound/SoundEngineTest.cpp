@@ -404,4 +404,28 @@ TEST(NoDevice, EveryOperationIsSafeAndTheSilenceIsSaidOnce) {
   EXPECT_EQ(countOccurrences(printed, "without sound"), 1u) << printed;
 }
 
+// ALSA present but its card missing, as on a server or a machine whose card is taken: the audio
+// libraries would print their own errors for every engine; only the game's one line is shown.
+TEST(NoDevice, AMissingCardGivesOnlyTheGamesOwnLine) {
+  const TempDir dir;
+  std::ofstream(dir.file("alsoft.conf")) << "";
+  std::ofstream(dir.file("asound.conf")) << "pcm.!default { type hw card 99 }\n";
+  setenv("ALSOFT_CONF", dir.file("alsoft.conf").c_str(), 1);
+  setenv("ALSOFT_DRIVERS", "alsa", 1);
+  setenv("ALSA_CONFIG_PATH", dir.file("asound.conf").c_str(), 1);
+
+  CaptureStderr capture;
+  std::vector<sound::SoundEngine*> engines;
+  for (int i = 0; i < 3; ++i) {
+    engines.push_back(sound::createSoundDevice());
+  }
+  for (sound::SoundEngine* engine : engines) {
+    engine->play2D(nullptr, false);
+    engine->drop();
+  }
+  const std::string printed = capture.stop();
+  EXPECT_EQ(printed,
+            "[sound] No audio output device could be opened; the game runs without sound.\n");
+}
+
 }  // namespace
