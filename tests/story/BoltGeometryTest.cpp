@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <ostream>
+#include <string>
 #include <type_traits>
 
 #include <glm/glm.hpp>
@@ -49,6 +52,8 @@ const BoltCase Bolts[] = {
      {0.0f, 0.0f, 0.0f}},
 };
 
+void PrintTo(const BoltCase& bolt, std::ostream* out) { *out << bolt.name; }
+
 class BoltShape : public testing::TestWithParam<BoltCase> {};
 
 TEST_P(BoltShape, HasItsFullSegmentCountStartsAtTheStartAndStaysFinite) {
@@ -87,19 +92,21 @@ TEST(BoltGeometry, DisplacementStaysInThePlaneFacingTheCamera) {
   }
 }
 
-TEST(BoltGeometry, EachStrikeIsNewAndReplacesThePreviousOne) {
+TEST(BoltGeometry, EachStrikeIsNewAndReusesTheSameStorage) {
   BoltGeometry geometry;
+  // The two working buffers swap roles each round; after the ten rounds of a strike the segments
+  // are back in the buffer they started in, unless a strike had to grow one.
+  const Line* storage = geometry.segments().data();
+  ASSERT_NE(storage, nullptr) << "nothing was reserved up front";
   const glm::vec3 start(0.0f, 100.0f, 50.0f);
   const glm::vec3 end(20.0f, 0.0f, 60.0f);
   const glm::vec3 camera(0.0f, 2.5f, -225.0f);
   geometry.generate(start, end, camera);
   const std::vector<Line> first = geometry.segments();
-  const Line* storage = geometry.segments().data();
+  EXPECT_EQ(geometry.segments().data(), storage);
   geometry.generate(start, end, camera);
   ASSERT_EQ(geometry.segments().size(), first.size());
   EXPECT_NE(geometry.segments()[1].end, first[1].end) << "two strikes drew the same offsets";
-  // The two working buffers swap roles each round; after the ten rounds of a strike the segments
-  // are back in the buffer they started in unless a strike had to grow one.
   EXPECT_EQ(geometry.segments().data(), storage);
 }
 
