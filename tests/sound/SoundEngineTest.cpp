@@ -319,6 +319,32 @@ TEST_P(UnplayableFileTest, SaysSoOnceAndPlaysNothing) {
   EXPECT_TRUE(effects->isCurrentlyPlaying(good.c_str()));
 }
 
+// Asking again every frame must not reopen the file either: once a file has failed, the engine
+// no longer looks at the disk for it, so even a good file put there later stays unplayed by it.
+TEST_P(UnplayableFileTest, IsNotOpenedAgainByTheEngineItFailedOn) {
+  useOutput();
+  const UnplayableFile& broken = GetParam();
+  const std::string path = dir.file(broken.fileName);
+  if (broken.channels > 0) {
+    writeToneOgg(path, {440.0, 0.1, 0.5, broken.channels});
+  } else if (broken.contents != nullptr) {
+    std::ofstream(path) << broken.contents;
+  }
+  const Engine effects = createEngine();
+  CaptureStderr capture;
+  effects->play2D(path.c_str(), false);
+  writeToneOgg(path, {440.0, 0.3});
+  for (int frame = 0; frame < 5; ++frame) {
+    effects->play2D(path.c_str(), false);
+    EXPECT_FALSE(effects->isCurrentlyPlaying(path.c_str())) << "frame " << frame;
+  }
+  capture.stop();
+
+  const Engine fresh = createEngine();
+  fresh->play2D(path.c_str(), false);
+  EXPECT_TRUE(fresh->isCurrentlyPlaying(path.c_str()));
+}
+
 const UnplayableFile UnplayableFiles[] = {
     {"Missing", "absent.ogg", nullptr, 0},
     {"Empty", "empty.ogg", "", 0},
