@@ -44,6 +44,15 @@ void uploadVector(const Program& program, const char* name, const glm::vec3& val
   glUniform3fv(program.getUniform(name), 1, glm::value_ptr(value));
 }
 
+bool targetHasSize(GLuint texture, int width, int height) {
+  GLint size[2] = {0, 0};
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size[0]);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size[1]);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  return size[0] == width && size[1] == height;
+}
+
 float clockSeconds() { return static_cast<float>(glfwGetTime()); }
 
 }  // namespace
@@ -117,7 +126,8 @@ void Application::render() {
   if (width <= 0 || height <= 0) {
     return;
   }
-  if (postFBO == 0) {
+  // The target follows the window even when the resize event has not arrived yet.
+  if (postFBO == 0 || !targetHasSize(postTexture, width, height)) {
     initFramebuffer();
   }
 
