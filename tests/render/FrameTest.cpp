@@ -218,6 +218,45 @@ TEST_F(FrameTest, TextScreensShowTheirLinesWhereTheLayoutPutsThem) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// Glyph quads overlap their neighbours; a line must show every glyph whole, exactly as the
+// glyphs drawn one at a time do, under the depth test the scene target uses.
+TEST_F(FrameTest, NeighbouringGlyphsDoNotClipEachOther) {
+  startGame();
+  const std::string line = "Press 'Enter' to start.";
+  TextRenderer& text = app->textRenderer;
+  const auto inkMask = [&](const std::string& part, float x) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    text.renderText(app->textShader, part, x, 400.0f, 1.0f, glm::vec3(1.0f));
+    const std::vector<unsigned char> pixels = readPixels(0, 380, GameWidth, 60);
+    std::vector<bool> mask(pixels.size() / 4);
+    for (size_t i = 0; i < mask.size(); ++i) {
+      mask[i] = pixels[i * 4] > 100;
+    }
+    return mask;
+  };
+  glBindFramebuffer(GL_FRAMEBUFFER, app->postFBO);
+  glViewport(0, 0, GameWidth, GameHeight);
+  glEnable(GL_DEPTH_TEST);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glStencilMask(0xFF);
+  const std::vector<bool> whole = inkMask(line, 100.0f);
+  std::vector<bool> oneByOne(whole.size(), false);
+  for (size_t i = 0; i < line.size(); ++i) {
+    const std::vector<bool> glyph =
+        inkMask(line.substr(i, 1), 100.0f + text.measureText(line.substr(0, i), 1.0f));
+    for (size_t p = 0; p < glyph.size(); ++p) {
+      oneByOne[p] = oneByOne[p] || glyph[p];
+    }
+  }
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  const auto count = [](const std::vector<bool>& mask) {
+    return std::count(mask.begin(), mask.end(), true);
+  };
+  ASSERT_GT(count(oneByOne), 1000);
+  EXPECT_NEAR(static_cast<double>(count(whole)), static_cast<double>(count(oneByOne)),
+              0.01 * static_cast<double>(count(oneByOne)));
+}
+
 TEST_F(FrameTest, RaceFrameShowsMoreThanTheClearColour) {
   startGame();
   app->gameState = -1;
