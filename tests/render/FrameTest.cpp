@@ -391,3 +391,28 @@ TEST_F(FrameTest, MissingFileIsReportedOnceAndTheGameDrawsOn) {
     TearDown();
   }
 }
+
+// The wireframe view (Z held) and the outline stencil belong to the scene; the copy to the
+// window still covers every pixel, in every phase.
+TEST_F(FrameTest, PostPassFillsTheWindowWhateverTheSceneStateIs) {
+  startGame();
+  app->keyCallback(window, GLFW_KEY_Z, 0, GLFW_PRESS, 0);
+  for (const int phase : {StartPrompt, Playing}) {
+    SCOPED_TRACE(phase);
+    app->gameState = phase;
+    const Image image = renderFrame();
+    size_t white = 0;
+    for (size_t i = 0; i < image.rgba.size(); i += 4) {
+      white += image.rgba[i] == 255 && image.rgba[i + 1] == 255 && image.rgba[i + 2] == 255;
+    }
+    // Only text may be pure white; the window's white clear colour must not show through.
+    EXPECT_LT(white, image.rgba.size() / 4 / 100);
+    GLint mode[2] = {0, 0};
+    glGetIntegerv(GL_POLYGON_MODE, mode);
+    EXPECT_EQ(mode[0], GL_LINE);
+    EXPECT_TRUE(glIsEnabled(GL_STENCIL_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+  }
+  app->keyCallback(window, GLFW_KEY_Z, 0, GLFW_RELEASE, 0);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
