@@ -1,7 +1,8 @@
 #version 330 core
 // Storm mood over the finished frame: a cold grade in the shadows, a soft vignette and a fine
-// moving film grain. One texture read per pixel; highlights and the screen's centre keep their
-// colour so text stays readable.
+// moving film grain. One unfiltered texel read per pixel (the target matches the window pixel for
+// pixel, and filtering is costly on a software rasteriser); highlights and the screen's centre
+// keep their colour so text stays readable.
 in vec2 screenUV;
 
 uniform sampler2D screenTexture;
@@ -20,7 +21,7 @@ float hash(vec2 p) {
 }
 
 void main() {
-  vec3 scene = texture(screenTexture, screenUV).rgb;
+  vec3 scene = texelFetch(screenTexture, ivec2(gl_FragCoord.xy), 0).rgb;
   float luma = dot(scene, vec3(0.2126, 0.7152, 0.0722));
 
   vec3 graded = mix(scene * ColdShadowTint, scene, smoothstep(0.35, 0.9, luma));
