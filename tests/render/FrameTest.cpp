@@ -179,14 +179,14 @@ class FrameTest : public GLTest {
 
 // Both text screens: every line white, centred and as wide as measured, at its height.
 TEST_F(FrameTest, TextScreensShowTheirLinesWhereTheLayoutPutsThem) {
-  struct Line {
+  struct TextLine {
     std::string text;
     float scale;
     float heightFraction;
   };
   struct Screen {
     int gameState;
-    std::vector<Line> lines;
+    std::vector<TextLine> lines;
   };
   const Screen screens[] = {
       {StartPrompt, {{"Press 'Enter' to start.", 1.0f, 0.5f}}},
@@ -197,7 +197,7 @@ TEST_F(FrameTest, TextScreensShowTheirLinesWhereTheLayoutPutsThem) {
   for (const Screen& screen : screens) {
     app->gameState = screen.gameState;
     const Image image = renderFrame();
-    for (const Line& line : screen.lines) {
+    for (const TextLine& line : screen.lines) {
       SCOPED_TRACE(line.text);
       const float baseline = line.heightFraction * GameHeight;
       const Ink expected =
