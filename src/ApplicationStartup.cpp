@@ -159,6 +159,7 @@ void Application::startTitle() {
 }
 
 void Application::resetGame(int height, int width) {
+  setPaused(false);
   effectsEngine->stopAllSounds();
   if (gameState == Playing) {
     musicEngine->stopAllSounds();

@@ -416,3 +416,42 @@ TEST_F(FrameTest, PostPassFillsTheWindowWhateverTheSceneStateIs) {
   app->keyCallback(window, GLFW_KEY_Z, 0, GLFW_RELEASE, 0);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+// F11 takes the game to the whole screen and back; the frame follows both sizes.
+TEST_F(FrameTest, F11TogglesFullscreenAndTheFrameFollows) {
+  startGame();
+  const GLFWvidmode* screen = glfwGetVideoMode(glfwGetPrimaryMonitor());
+  ASSERT_NE(screen, nullptr);
+  const auto waitForSize = [&](int width, int height) {
+    for (int i = 0; i < 200; ++i) {
+      int w = 0;
+      int h = 0;
+      glfwGetFramebufferSize(window, &w, &h);
+      glfwWaitEventsTimeout(0.01);
+      if (w == width && h == height) {
+        glfwWaitEventsTimeout(0.05);
+        return;
+      }
+    }
+  };
+
+  windowManager->setEventCallbacks(app.get());
+  app->keyCallback(window, GLFW_KEY_F11, 0, GLFW_PRESS, 0);
+  waitForSize(screen->width, screen->height);
+  EXPECT_TRUE(windowManager->isFullscreen());
+  Image image = renderFrame();
+  EXPECT_EQ(image.width, screen->width);
+  EXPECT_EQ(image.height, screen->height);
+  GLint textureWidth = 0;
+  glBindTexture(GL_TEXTURE_2D, app->postTexture);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &textureWidth);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  EXPECT_EQ(textureWidth, screen->width);
+
+  app->keyCallback(window, GLFW_KEY_F11, 0, GLFW_PRESS, 0);
+  waitForSize(GameWidth, GameHeight);
+  EXPECT_FALSE(windowManager->isFullscreen());
+  image = renderFrame();
+  EXPECT_EQ(image.width, GameWidth);
+  EXPECT_EQ(image.height, GameHeight);
+}
