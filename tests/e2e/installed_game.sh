@@ -3,6 +3,7 @@
 # directory as a player would, and expects every resource to be found and a clean exit on Escape.
 set -u
 build_dir="$1"
+tests="$(cd "$(dirname "$0")" && pwd)"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 
@@ -18,25 +19,10 @@ cd "$scratch/elsewhere"
 log="$scratch/game.log"
 "$launcher" >"$log" 2>&1 &
 pid=$!
-window=""
-for _ in $(seq 1 150); do
-  window="$(xdotool search --name '^Galeskerry$' 2>/dev/null | head -n 1)"
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-if [ -z "$window" ]; then
-  echo "the installed game opened no window"; kill "$pid" 2>/dev/null; cat "$log"; exit 1
-fi
+. "$tests/game_window.sh"
+window="$(wait_for_game_window "$pid")" || exit 1
 sleep 2
-xdotool windowfocus --sync "$window" key Escape
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "the installed game did not close after Escape"; kill -9 "$pid"; exit 1
-fi
-wait "$pid"
+quit_with_escape "$pid" "$window"
 status=$?
 if grep -i -E "could not open|failed to load|not found|cannot open|face initialization failed" "$log"; then
   echo "the installed game missed a resource"; exit 1

@@ -8,15 +8,8 @@ trap 'rm -f "$log"' EXIT
 "$game" >"$log" 2>&1 &
 pid=$!
 
-window=""
-for _ in $(seq 1 100); do
-  window="$(xdotool search --name '^Galeskerry$' 2>/dev/null | head -n 1)"
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-if [ -z "$window" ]; then
-  echo "no window titled Galeskerry appeared"; kill "$pid" 2>/dev/null; cat "$log"; exit 1
-fi
+. "$(dirname "$0")/game_window.sh"
+window="$(wait_for_game_window "$pid")" || exit 1
 
 geometry="$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')"
 if [ "$geometry" != "1080x810" ]; then
@@ -24,15 +17,7 @@ if [ "$geometry" != "1080x810" ]; then
 fi
 
 sleep 1
-xdotool windowfocus --sync "$window" key Escape
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "the game did not close after Escape"; kill -9 "$pid"; exit 1
-fi
-wait "$pid"
+quit_with_escape "$pid" "$window"
 status=$?
 cat "$log"
 grep -q '^OpenGL version: ' "$log" || { echo "no OpenGL version line"; exit 1; }

@@ -134,6 +134,11 @@ class FrameTest : public GLTest {
 
   void resizeWindow(int width, int height) {
     glfwSetWindowSize(window, width, height);
+    waitForFramebufferSize(width, height);
+  }
+
+  // Waits until the window's framebuffer has the given size and its resize event has arrived.
+  void waitForFramebufferSize(int width, int height) {
     for (int i = 0; i < 200; ++i) {
       int w = 0;
       int h = 0;
@@ -422,22 +427,9 @@ TEST_F(FrameTest, F11TogglesFullscreenAndTheFrameFollows) {
   startGame();
   const GLFWvidmode* screen = glfwGetVideoMode(glfwGetPrimaryMonitor());
   ASSERT_NE(screen, nullptr);
-  const auto waitForSize = [&](int width, int height) {
-    for (int i = 0; i < 200; ++i) {
-      int w = 0;
-      int h = 0;
-      glfwGetFramebufferSize(window, &w, &h);
-      glfwWaitEventsTimeout(0.01);
-      if (w == width && h == height) {
-        glfwWaitEventsTimeout(0.05);
-        return;
-      }
-    }
-  };
-
   windowManager->setEventCallbacks(app.get());
   app->keyCallback(window, GLFW_KEY_F11, 0, GLFW_PRESS, 0);
-  waitForSize(screen->width, screen->height);
+  waitForFramebufferSize(screen->width, screen->height);
   EXPECT_TRUE(windowManager->isFullscreen());
   Image image = renderFrame();
   EXPECT_EQ(image.width, screen->width);
@@ -449,7 +441,7 @@ TEST_F(FrameTest, F11TogglesFullscreenAndTheFrameFollows) {
   EXPECT_EQ(textureWidth, screen->width);
 
   app->keyCallback(window, GLFW_KEY_F11, 0, GLFW_PRESS, 0);
-  waitForSize(GameWidth, GameHeight);
+  waitForFramebufferSize(GameWidth, GameHeight);
   EXPECT_FALSE(windowManager->isFullscreen());
   image = renderFrame();
   EXPECT_EQ(image.width, GameWidth);

@@ -290,18 +290,24 @@ struct UnplayableFile {
   int channels;
 };
 
-class UnplayableFileTest : public SilentOutput, public testing::WithParamInterface<UnplayableFile> {};
+class UnplayableFileTest : public SilentOutput, public testing::WithParamInterface<UnplayableFile> {
+ protected:
+  // Puts the broken file in place (or leaves it missing) and returns its path.
+  std::string writeUnplayable(const UnplayableFile& broken) {
+    const std::string path = dir.file(broken.fileName);
+    if (broken.channels > 0) {
+      writeToneOgg(path, {440.0, 0.1, 0.5, broken.channels});
+    } else if (broken.contents != nullptr) {
+      std::ofstream(path) << broken.contents;
+    }
+    return path;
+  }
+};
 
 // The thunder bed asks for its file every frame, so a broken file must not flood the console.
 TEST_P(UnplayableFileTest, SaysSoOnceAndPlaysNothing) {
   useOutput();
-  const UnplayableFile& broken = GetParam();
-  const std::string path = dir.file(broken.fileName);
-  if (broken.channels > 0) {
-    writeToneOgg(path, {440.0, 0.1, 0.5, broken.channels});
-  } else if (broken.contents != nullptr) {
-    std::ofstream(path) << broken.contents;
-  }
+  const std::string path = writeUnplayable(GetParam());
   const std::string good = dir.file("good.ogg");
   writeToneOgg(good, {440.0, 0.3});
 
@@ -323,13 +329,7 @@ TEST_P(UnplayableFileTest, SaysSoOnceAndPlaysNothing) {
 // no longer looks at the disk for it, so even a good file put there later stays unplayed by it.
 TEST_P(UnplayableFileTest, IsNotOpenedAgainByTheEngineItFailedOn) {
   useOutput();
-  const UnplayableFile& broken = GetParam();
-  const std::string path = dir.file(broken.fileName);
-  if (broken.channels > 0) {
-    writeToneOgg(path, {440.0, 0.1, 0.5, broken.channels});
-  } else if (broken.contents != nullptr) {
-    std::ofstream(path) << broken.contents;
-  }
+  const std::string path = writeUnplayable(GetParam());
   const Engine effects = createEngine();
   CaptureStderr capture;
   effects->play2D(path.c_str(), false);
