@@ -1,0 +1,31 @@
+#version 330 core
+// Blinn-Phong under the storm: a point light overhead and a cold directional fill from above.
+uniform vec3 lightPos;
+uniform vec3 lightDirection;
+uniform mat4 V;
+uniform vec3 MatAmb;
+uniform vec3 MatDif;
+uniform vec3 MatSpec;
+uniform float shine;
+
+in vec3 worldPos;
+in vec3 worldNor;
+
+out vec4 color;
+
+void main() {
+  vec3 n = normalize(worldNor);
+  // The eye sits at the view matrix's origin.
+  vec3 eye = -transpose(mat3(V)) * V[3].xyz;
+  vec3 toEye = normalize(eye - worldPos);
+  // Thin parts (sails, planks) are seen from both sides.
+  if (dot(n, toEye) < 0.0) {
+    n = -n;
+  }
+  vec3 toLight = normalize(lightPos - worldPos);
+  vec3 toFill = normalize(-lightDirection);
+  float diffuse = max(dot(n, toLight), 0.0) + 0.35 * max(dot(n, toFill), 0.0);
+  // A shine of 0 would light every pixel fully; 1 keeps a broad, soft sheen instead.
+  float specular = pow(max(dot(n, normalize(toLight + toEye)), 0.0), max(shine, 1.0));
+  color = vec4(MatAmb + MatDif * diffuse + MatSpec * specular, 1.0);
+}
