@@ -47,7 +47,7 @@ void main() {
   if (modelPos.y > LampBottom && modelPos.y < LampTop && radius < LampRadius) {
     float angle = atan(modelPos.z, modelPos.x) - 6.2831853 * time / TurnTime;
     float beam = pow(max(cos(angle), 0.0), 12.0);
-    lit = vec3(1.0, 0.82, 0.45) * (0.55 + 2.0 * beam);
+    lit = vec3(1.0, 0.82, 0.45) * (0.7 + 2.0 * beam);
   }
   color = vec4(lit, 1.0);
 }

@@ -8,6 +8,7 @@ uniform vec3 MatDif;
 uniform vec3 MatSpec;
 uniform float shine;
 uniform float waveAmp;
+uniform float time;
 uniform sampler2D depthTexture;
 
 in vec3 worldPos;
@@ -43,10 +44,26 @@ float lightReaching() {
   return mix(0.35, 1.0, lit * 0.25);
 }
 
+// Wind-driven chop on the long swell: a few short wave trains that tilt the normal only, fading
+// out with distance before they could shimmer.
+vec3 chop(vec3 n, float eyeDistance) {
+  vec2 p = worldPos.xz;
+  const vec2 d1 = vec2(0.8, 0.6);
+  const vec2 d2 = vec2(-0.53, 0.85);
+  const vec2 d3 = vec2(0.28, -0.96);
+  const vec2 d4 = vec2(-0.94, -0.34);
+  vec2 slope = d1 * (0.10 * cos(dot(d1, p) * 0.9 + time * 1.7)) +
+               d2 * (0.08 * cos(dot(d2, p) * 1.7 + time * 2.3)) +
+               d3 * (0.06 * cos(dot(d3, p) * 2.9 + time * 3.1)) +
+               d4 * (0.04 * cos(dot(d4, p) * 4.3 + time * 3.9));
+  float fade = 1.0 - smoothstep(30.0, 110.0, eyeDistance);
+  return normalize(n - vec3(slope.x, 0.0, slope.y) * fade);
+}
+
 void main() {
-  vec3 n = normalize(worldNor);
   vec3 toEyeFull = eyePos - worldPos;
   float eyeDistance = length(toEyeFull);
+  vec3 n = chop(normalize(worldNor), eyeDistance);
   vec3 toEye = toEyeFull / eyeDistance;
   vec3 toLightFull = lightPos - worldPos;
   float lightDistance = length(toLightFull);
@@ -59,7 +76,7 @@ void main() {
   vec3 reflected = reflect(-toEye, n);
   vec3 sky = mix(HorizonColour, ZenithColour, clamp(reflected.y * 1.5, 0.0, 1.0));
 
-  vec3 body = DeepColour + MatAmb * 0.35 + MatDif * 0.22 * max(dot(n, toLight), 0.0) * falloff;
+  vec3 body = DeepColour + MatAmb * 0.3 + MatDif * 0.16 * max(dot(n, toLight), 0.0) * falloff;
   // Crests catch a little grey-white where the swell peaks.
   body += vec3(0.05, 0.06, 0.065) * smoothstep(0.55, 0.95, swell / waveAmp);
   vec3 water = mix(body * shade, sky, fresnel);
