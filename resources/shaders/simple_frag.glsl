@@ -24,8 +24,10 @@ void main() {
   }
   vec3 toLight = normalize(lightPos - worldPos);
   vec3 toFill = normalize(-lightDirection);
-  float diffuse = max(dot(n, toLight), 0.0) + 0.35 * max(dot(n, toFill), 0.0);
-  // A shine of 0 would light every pixel fully; 1 keeps a broad, soft sheen instead.
-  float specular = pow(max(dot(n, normalize(toLight + toEye)), 0.0), max(shine, 1.0));
+  // Night light: the lamp above the camera carries most of it, the storm's glow from above a little.
+  float diffuse = 0.7 * max(dot(n, toLight), 0.0) + 0.2 * max(dot(n, toFill), 0.0);
+  // A shine of 0 is a matt material: no highlight at all (pow(0, 0) is undefined besides).
+  float facing = max(dot(n, normalize(toLight + toEye)), 0.0);
+  float specular = shine > 0.0 && facing > 0.0 ? pow(facing, shine) : 0.0;
   color = vec4(MatAmb + MatDif * diffuse + MatSpec * specular, 1.0);
 }
