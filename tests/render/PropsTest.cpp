@@ -25,7 +25,7 @@ class PropsTest : public GameTest {
     CaptureStdout quiet;
     app->initShadowMap();
     app->initGeom(GALESKERRY_RESOURCE_DIR);
-    buildScenePrograms(*app);
+    app->initShaders(GALESKERRY_RESOURCE_DIR);
     quiet.stop();
     ASSERT_FALSE(app->boatParts.empty());
     ASSERT_TRUE(app->arrowShape && app->lighthouseShape);

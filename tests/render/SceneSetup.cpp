@@ -1,37 +1,16 @@
 #include "SceneSetup.h"
 
-#include <initializer_list>
 #include <memory>
-#include <utility>
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "ResourceNames.h"
 #include "gl/Program.h"
 
 namespace {
 
 constexpr int WindowWidth = 1080;
 constexpr int WindowHeight = 810;
-
-// Registration entries: 'U' for a uniform, 'A' for an attribute.
-using Registration = std::initializer_list<std::pair<char, const char*>>;
-
-std::shared_ptr<Program> build(const char* vert, const char* frag, Registration names) {
-  auto program = std::make_shared<Program>();
-  program->setShaderNames(std::string(GALESKERRY_RESOURCE_DIR) + vert,
-                          std::string(GALESKERRY_RESOURCE_DIR) + frag, " ");
-  program->init();
-  for (const auto& [kind, name] : names) {
-    if (kind == 'U') {
-      program->addUniform(name);
-    } else {
-      program->addAttribute(name);
-    }
-  }
-  return program;
-}
 
 void setMatrix(const Program& prog, const char* name, const glm::mat4& m) {
   glUniformMatrix4fv(prog.getUniform(name), 1, GL_FALSE, glm::value_ptr(m));
@@ -55,63 +34,6 @@ glm::ivec2 TestFrame::toPixel(const glm::vec3& world) const {
   return glm::ivec2((ndc.x * 0.5f + 0.5f) * WindowWidth, (ndc.y * 0.5f + 0.5f) * WindowHeight);
 }
 
-void buildScenePrograms(Application& app) {
-  namespace shaders = resources::shaders;
-  app.simpleShader = build(shaders::SimpleVert, shaders::SimpleFrag,
-                           {{'U', "P"},
-                            {'U', "V"},
-                            {'U', "M"},
-                            {'U', "lightPos"},
-                            {'U', "lightDirection"},
-                            {'A', "vertPos"},
-                            {'A', "vertNor"},
-                            {'U', "MatAmb"},
-                            {'U', "MatDif"},
-                            {'U', "MatSpec"},
-                            {'U', "shine"}});
-  app.lighthouseShader = build(shaders::LighthouseVert, shaders::LighthouseFrag,
-                               {{'U', "P"},
-                                {'U', "V"},
-                                {'U', "M"},
-                                {'U', "lightPos"},
-                                {'U', "lightDirection"},
-                                {'A', "vertPos"},
-                                {'A', "vertNor"},
-                                {'U', "MatAmb"},
-                                {'U', "MatDif"},
-                                {'U', "MatSpec"},
-                                {'U', "shine"},
-                                {'U', "time"}});
-  app.waveShader = build(shaders::WaveVert, shaders::WaveFrag,
-                         {{'U', "P"},
-                          {'U', "V"},
-                          {'U', "M"},
-                          {'U', "lightPos"},
-                          {'U', "MatAmb"},
-                          {'U', "MatDif"},
-                          {'U', "MatSpec"},
-                          {'U', "shine"},
-                          {'U', "time"},
-                          {'U', "waveAmp"},
-                          {'U', "waveLen"},
-                          {'U', "depthTexture"},
-                          {'U', "LS"},
-                          {'U', "eyePos"},
-                          {'A', "vertPos"},
-                          {'A', "vertNor"}});
-  app.arrowShader = build(shaders::ArrowVert, shaders::ArrowFrag,
-                          {{'U', "P"},
-                           {'U', "V"},
-                           {'U', "M"},
-                           {'A', "vertPos"},
-                           {'A', "vertNor"},
-                           {'U', "MatAmb"},
-                           {'U', "MatDif"},
-                           {'U', "MatSpec"},
-                           {'U', "shine"}});
-  app.outlineShader = app.simpleShader;
-}
-
 void uploadFrameUniforms(const Application& app, const TestFrame& frame) {
   const glm::vec3 lightPos(frame.eye.x, 25.0f, frame.eye.z);
   const glm::vec3 lightDirection(0.0f, -1.0f, 0.0f);
@@ -125,6 +47,9 @@ void uploadFrameUniforms(const Application& app, const TestFrame& frame) {
     prog->bind();
     setVector(*prog, "lightDirection", lightDirection);
   }
+  app.outlineShader->bind();
+  setMatrix(*app.outlineShader, "P", frame.projection());
+  setMatrix(*app.outlineShader, "V", frame.view());
   app.lighthouseShader->bind();
   glUniform1f(app.lighthouseShader->getUniform("time"), frame.time);
   app.waveShader->bind();

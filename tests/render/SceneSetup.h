@@ -18,10 +18,8 @@ struct TestFrame {
   glm::ivec2 toPixel(const glm::vec3& world) const;
 };
 
-// Builds the programs of the sea and the props from the staged shader files, registered as the
-// game's catalogue registers them; the outline program is the simple one standing in.
-void buildScenePrograms(Application& app);
-// Uploads the per-frame uniforms (projection, view, lights, eye, time, swell) to those programs.
+// Uploads the per-frame uniforms (projection, view, lights, eye, time, swell) to the programs of
+// the sea and the props, as the frame does for its own camera and clock.
 void uploadFrameUniforms(const Application& app, const TestFrame& frame);
 // Binds the window, clears it to black and sets the depth test as a scene pass has it.
 void beginWindowPass();

@@ -25,7 +25,7 @@ class SeaTest : public GameTest {
     CaptureStdout quiet;
     app->initShadowMap();
     app->initGeom(GALESKERRY_RESOURCE_DIR);
-    buildScenePrograms(*app);
+    app->initShaders(GALESKERRY_RESOURCE_DIR);
     quiet.stop();
     ASSERT_TRUE(app->waveShader->isLinked());
     ASSERT_TRUE(app->waterShape);
