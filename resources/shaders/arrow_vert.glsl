@@ -1,18 +1,18 @@
 #version 330 core
-// The arrow above the boat that points at the lighthouse.
-in vec3 vertPos;
-in vec3 vertNor;
-
+// The arrow above the boat: view-space position and normal for its own lighting.
 uniform mat4 P;
 uniform mat4 V;
 uniform mat4 M;
 
-out vec3 worldPos;
-out vec3 worldNormal;
+in vec3 vertPos;
+in vec3 vertNor;
+
+out vec3 viewPos;
+out vec3 viewNor;
 
 void main() {
-  vec4 world = M * vec4(vertPos, 1.0);
-  worldPos = world.xyz;
-  worldNormal = mat3(M) * vertNor;
-  gl_Position = P * V * world;
+  vec4 view = V * M * vec4(vertPos, 1.0);
+  viewPos = view.xyz;
+  viewNor = mat3(V * M) * vertNor;
+  gl_Position = P * view;
 }

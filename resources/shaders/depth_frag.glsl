@@ -1,3 +1,3 @@
 #version 330 core
-// Shadow pass: only depth is written.
+// The depth buffer is the only output of the shadow pass.
 void main() {}

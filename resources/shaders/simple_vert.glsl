@@ -1,18 +1,19 @@
 #version 330 core
-// Lit props and obstacles: world position and normal for Blinn-Phong shading.
-in vec3 vertPos;
-in vec3 vertNor;
-
+// Lit solid objects: world-space position and normal for the fragment stage.
 uniform mat4 P;
 uniform mat4 V;
 uniform mat4 M;
 
+in vec3 vertPos;
+in vec3 vertNor;
+
 out vec3 worldPos;
-out vec3 worldNormal;
+out vec3 worldNor;
 
 void main() {
   vec4 world = M * vec4(vertPos, 1.0);
   worldPos = world.xyz;
-  worldNormal = mat3(M) * vertNor;
+  // The models are scaled uniformly, so the model matrix turns normals correctly.
+  worldNor = mat3(M) * vertNor;
   gl_Position = P * V * world;
 }

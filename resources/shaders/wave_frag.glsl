@@ -1,27 +1,91 @@
 #version 330 core
-// Blinn-Phong water, darker where the shadow map says something stands between it and the light.
-in vec3 worldPos;
-in vec3 worldNormal;
-in vec4 lightSpacePos;
-
+// A dark, cold storm sea: the sky's haze reflected at grazing angles, glints from the light
+// overhead and a far moon, shadows of the boat and lighthouse, and fog toward the horizon.
+// Every pixel of the lower half of the screen runs this on a software rasteriser, so powers
+// are written as products and exponentials.
 uniform vec3 lightPos;
 uniform vec3 eyePos;
 uniform vec3 MatAmb;
 uniform vec3 MatDif;
 uniform vec3 MatSpec;
 uniform float shine;
+uniform float waveAmp;
+uniform float time;
 uniform sampler2D depthTexture;
+
+in vec3 worldPos;
+in vec3 worldNor;
+in vec4 lightClip;
+in float swell;
 
 out vec4 color;
 
+// The sky's colour low on the horizon and high overhead, as the sea reflects and fades into it.
+const vec3 HorizonColour = vec3(0.15, 0.17, 0.22);
+const vec3 ZenithColour = vec3(0.03, 0.035, 0.06);
+const vec3 DeepColour = vec3(0.005, 0.02, 0.03);
+// A moon low over the course, behind the clouds, draws a faint glitter path.
+const vec3 MoonDirection = vec3(-0.2873, 0.3283, 0.8994);
+// exp2(-(d / FogDistance)^2 / ln 2) for a fog distance of 190 units.
+const float FogFalloff = 1.0 / (190.0 * 190.0 * 0.6931472);
+// Depth bias of the shadow test, in the light's depth range.
+const float ShadowBias = 0.004;
+
+// A narrow highlight: pow(x, n) near x = 1, where it matters, as a single exponential.
+float sharpPeak(float x, float n) { return exp2(n * 1.442695 * (x - 1.0)); }
+
+// 1 where the light reaches the water, lower where a caster stands between.
+float lightReaching() {
+  vec3 p = lightClip.xyz / lightClip.w * 0.5 + 0.5;
+  // Outside the light's box (and beyond its far plane) nothing was drawn: the sea is lit.
+  if (p.x < 0.0 || p.x > 1.0 || p.y < 0.0 || p.y > 1.0 || p.z > 1.0) {
+    return 1.0;
+  }
+  // The map has some 36 texels to a unit of sea, fine enough for one look-up.
+  return p.z - ShadowBias > texture(depthTexture, p.xy).r ? 0.35 : 1.0;
+}
+
+// Wind-driven chop on the long swell: short wave trains that tilt the normal only, fading out
+// with distance before they could shimmer.
+vec3 chop(vec3 n, float eyeDistance) {
+  vec2 p = worldPos.xz;
+  const vec2 d1 = vec2(0.8, 0.6);
+  const vec2 d2 = vec2(-0.53, 0.85);
+  const vec2 d3 = vec2(0.28, -0.96);
+  vec2 slope = d1 * (0.11 * cos(dot(d1, p) * 0.9 + time * 1.7)) +
+               d2 * (0.08 * cos(dot(d2, p) * 1.7 + time * 2.3)) +
+               d3 * (0.06 * cos(dot(d3, p) * 3.1 + time * 3.3));
+  float fade = clamp(1.4 - eyeDistance * (1.0 / 80.0), 0.0, 1.0);
+  return normalize(n - vec3(slope.x, 0.0, slope.y) * fade);
+}
+
 void main() {
-  vec3 n = normalize(worldNormal);
-  vec3 toLight = normalize(lightPos - worldPos);
-  vec3 toEye = normalize(eyePos - worldPos);
-  float diffuse = max(dot(n, toLight), 0.0);
-  float facing = max(dot(n, normalize(toLight + toEye)), 0.0);
-  float specular = shine > 0.0 && facing > 0.0 ? pow(facing, shine) : 0.0;
-  vec3 shadowCoord = lightSpacePos.xyz / max(lightSpacePos.w, 1e-4) * 0.5 + 0.5;
-  float lit = shadowCoord.z - 0.005 > texture(depthTexture, shadowCoord.xy).r ? 0.5 : 1.0;
-  color = vec4(MatAmb + lit * (MatDif * diffuse + MatSpec * specular), 1.0);
+  vec3 toEyeFull = eyePos - worldPos;
+  float eyeDistance2 = dot(toEyeFull, toEyeFull);
+  float inverseEyeDistance = inversesqrt(eyeDistance2);
+  vec3 toEye = toEyeFull * inverseEyeDistance;
+  vec3 n = chop(normalize(worldNor), eyeDistance2 * inverseEyeDistance);
+  vec3 toLightFull = lightPos - worldPos;
+  float lightDistance2 = dot(toLightFull, toLightFull);
+  vec3 toLight = toLightFull * inversesqrt(lightDistance2);
+  float falloff = 1.0 / (1.0 + 0.0004 * lightDistance2);
+  float shade = lightReaching();
+
+  float grazing = 1.0 - max(dot(n, toEye), 0.0);
+  float grazing2 = grazing * grazing;
+  float fresnel = 0.02 + 0.98 * grazing2 * grazing2 * grazing;
+  vec3 reflected = reflect(-toEye, n);
+  vec3 sky = mix(HorizonColour, ZenithColour, clamp(reflected.y * 1.5, 0.0, 1.0));
+
+  vec3 body = DeepColour + MatAmb * 0.3 + MatDif * 0.16 * max(dot(n, toLight), 0.0) * falloff;
+  // Crests catch a little grey-white where the swell peaks.
+  body += vec3(0.05, 0.06, 0.065) * clamp(swell / waveAmp * 2.5 - 1.4, 0.0, 1.0);
+  vec3 water = mix(body * shade, sky, fresnel);
+
+  float glint = sharpPeak(max(dot(n, normalize(toLight + toEye)), 0.0), shine * 12.0);
+  float moon = sharpPeak(max(dot(reflected, MoonDirection), 0.0), 180.0);
+  water += (MatSpec * glint * falloff + vec3(0.35, 0.38, 0.45) * moon) * shade;
+
+  float fog = 1.0 - exp2(-eyeDistance2 * FogFalloff);
+  color = vec4(mix(water, HorizonColour, fog), 1.0);
 }

@@ -13,7 +13,9 @@ void Texture::init() {
   int w = 0;
   int h = 0;
   int ncomps = 0;
-  unsigned char* data = stbi_load(filename.c_str(), &w, &h, &ncomps, 0);
+  // Always read as RGB: the upload below is 3 bytes a pixel, whatever the file holds. ncomps still
+  // reports the file's own channel count.
+  unsigned char* data = stbi_load(filename.c_str(), &w, &h, &ncomps, 3);
   if (data == nullptr) {
     std::cerr << filename << " not found" << std::endl;
     // Nothing was read, so there is nothing to upload; the texture name stays 0 and samples black.
@@ -30,6 +32,8 @@ void Texture::init() {
 
   glGenTextures(1, &textureName);
   glBindTexture(GL_TEXTURE_2D, textureName);
+  // RGB rows of an odd width are not padded to four bytes.
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, data);
   glGenerateMipmap(GL_TEXTURE_2D);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);

@@ -1,0 +1,275 @@
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <tuple>
+#include <utility>
+
+#include <gtest/gtest.h>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "CaptureOutput.h"
+#include "GameFixture.h"
+#include "SceneSetup.h"
+#include "gl/MatrixStack.h"
+#include "gl/Program.h"
+#include "gl/Shape.h"
+
+namespace {
+
+class PropsTest : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    CaptureStdout quiet;
+    app->initShadowMap();
+    app->initGeom(GALESKERRY_RESOURCE_DIR);
+    app->initShaders(GALESKERRY_RESOURCE_DIR);
+    quiet.stop();
+    ASSERT_FALSE(app->boatParts.empty());
+    ASSERT_TRUE(app->arrowShape && app->lighthouseShape);
+    app->boatPos = glm::vec3(0.0f);
+    app->boatAngle = 0.0f;
+  }
+
+  std::shared_ptr<MatrixStack> projectionStack(const TestFrame& frame) const {
+    auto projection = std::make_shared<MatrixStack>();
+    projection->multMatrix(frame.projection());
+    return projection;
+  }
+};
+
+int brightness(const glm::ivec3& colour) { return colour.r + colour.g + colour.b; }
+
+TEST_F(PropsTest, TheBoatIsBrownAndTheArrowAboveItGreen) {
+  const TestFrame frame{glm::vec3(0.0f, 3.0f, -7.0f), glm::vec3(0.0f, 2.0f, 0.0f), 1.0f};
+  beginWindowPass();
+  uploadFrameUniforms(*app, frame);
+  auto model = std::make_shared<MatrixStack>();
+  app->drawBoat(model, false, false);
+  app->drawArrow(model, frame.view(), projectionStack(frame), 0.0f, false);
+  const auto image = readWindow();
+
+  const glm::ivec3 hull = pixelAt(image, frame.toPixel(glm::vec3(0.0f, 0.3f, 0.0f)));
+  EXPECT_GT(hull.r, hull.g) << "hull " << hull.r << " " << hull.g << " " << hull.b;
+  EXPECT_GT(hull.g, hull.b + 10);
+  const glm::ivec3 arrow = pixelAt(image, frame.toPixel(glm::vec3(0.0f, 4.0f, 0.0f)));
+  EXPECT_GT(arrow.g, arrow.r + 60) << "arrow " << arrow.r << " " << arrow.g << " " << arrow.b;
+  EXPECT_GT(arrow.g, arrow.b + 60);
+  // Beside the boat there is only the cleared background.
+  EXPECT_EQ(pixelAt(image, frame.toPixel(glm::vec3(4.0f, 0.5f, 0.0f))), glm::ivec3(0));
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(PropsTest, TheLighthouseLampTurnsWhileTheTowerStaysStill) {
+  // The lighthouse 25 units ahead; its lamp room is 26 to 28 units up.
+  const glm::vec3 cell(50.0f, 0.0f, 55.0f);
+  const glm::vec3 lamp(0.0f, 27.6f, 25.0f);
+  const glm::vec3 tower(0.0f, 12.0f, 25.0f);
+  int dimmest = 255 * 3;
+  int brightest = 0;
+  glm::ivec3 firstTower(-1);
+  for (int step = 0; step < 8; ++step) {
+    const TestFrame frame{glm::vec3(0.0f, 20.0f, -10.0f), glm::vec3(0.0f, 20.0f, 25.0f),
+                          0.75f * static_cast<float>(step)};
+    beginWindowPass();
+    uploadFrameUniforms(*app, frame);
+    app->drawLighthouse(cell.x, cell.z, std::make_shared<MatrixStack>(), false, false);
+    const auto image = readWindow();
+    const int glow = brightness(pixelAt(image, frame.toPixel(lamp)));
+    dimmest = std::min(dimmest, glow);
+    brightest = std::max(brightest, glow);
+    const glm::ivec3 wall = pixelAt(image, frame.toPixel(tower));
+    if (step == 0) {
+      firstTower = wall;
+    }
+    EXPECT_EQ(wall, firstTower) << "at step " << step;
+  }
+  EXPECT_GT(dimmest, 300) << "the lamp always glows";
+  EXPECT_GT(brightest - dimmest, 150) << "the beam sweeps past";
+}
+
+struct MaterialCase {
+  int index;
+  bool set;
+  glm::vec3 ambient;
+  glm::vec3 diffuse;
+  glm::vec3 specular;
+  float shine;
+};
+
+void PrintTo(const MaterialCase& testCase, std::ostream* os) { *os << testCase.index; }
+
+class MaterialTest : public PropsTest, public ::testing::WithParamInterface<MaterialCase> {};
+
+TEST_P(MaterialTest, SetsTheRowOfItsIndexAndNothingOutsideTheTable) {
+  const MaterialCase& param = GetParam();
+  const auto& prog = app->simpleShader;
+  prog->bind();
+  const glm::vec3 untouched(7.0f);
+  for (const char* name : {"MatAmb", "MatDif", "MatSpec"}) {
+    glUniform3f(prog->getUniform(name), untouched.x, untouched.y, untouched.z);
+  }
+  glUniform1f(prog->getUniform("shine"), 7.0f);
+
+  app->setMaterial(param.index, prog);
+
+  const auto read3 = [&](const char* name) {
+    glm::vec3 value(0.0f);
+    glGetUniformfv(prog->getPID(), prog->getUniform(name), &value.x);
+    return value;
+  };
+  float shine = 0.0f;
+  glGetUniformfv(prog->getPID(), prog->getUniform("shine"), &shine);
+  prog->unbind();
+  EXPECT_EQ(read3("MatAmb"), param.set ? param.ambient : untouched);
+  EXPECT_EQ(read3("MatDif"), param.set ? param.diffuse : untouched);
+  EXPECT_EQ(read3("MatSpec"), param.set ? param.specular : untouched);
+  EXPECT_EQ(shine, param.set ? param.shine : 7.0f);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MaterialTest,
+    ::testing::Values(
+        MaterialCase{-1, false, {}, {}, {}, 0.0f}, MaterialCase{12, false, {}, {}, {}, 0.0f},
+        MaterialCase{0,
+                     true,
+                     {0.05375f, 0.05f, 0.06625f},
+                     {0.18275f, 0.17f, 0.22525f},
+                     {0.332741f, 0.328634f, 0.346435f},
+                     0.25f},
+        MaterialCase{2,
+                     true,
+                     {0.3294f, 0.3235f, 0.32745f},
+                     {0.7804f, 0.5686f, 0.11373f},
+                     {0.9922f, 0.941176f, 0.80784f},
+                     27.9f},
+        MaterialCase{
+            3, true, {0.21f, 0.13f, 0.05f}, {0.71f, 0.43f, 0.18f}, {0.39f, 0.27f, 0.18f}, 0.0f},
+        MaterialCase{6,
+                     true,
+                     {0.0215f, 0.1745f, 0.0215f},
+                     {0.07568f, 0.61424f, 0.07568f},
+                     {0.633f, 0.727811f, 0.633f},
+                     76.8f},
+        MaterialCase{9,
+                     true,
+                     {0.0f, 0.1f, 0.06f},
+                     {0.0f, 0.509804f, 0.509804f},
+                     {0.50196f, 0.50196f, 0.50196f},
+                     10.0f},
+        MaterialCase{11, true, glm::vec3(1.0f), glm::vec3(1.0f), glm::vec3(1.0f), 15.0f}));
+
+enum class Prop { Boat, Arrow, Lighthouse };
+enum class Mode { Depth, Outline, Normal };
+enum class Damage { None, ModelMissing, ProgramBroken };
+using PropMode = std::pair<Prop, Mode>;
+
+const std::array<const char*, 3> PropNames{"Boat", "Arrow", "Lighthouse"};
+const std::array<const char*, 3> ModeNames{"Depth", "Outline", "Normal"};
+const std::array<const char*, 3> DamageNames{"Whole", "ModelMissing", "ProgramBroken"};
+
+void PrintTo(const PropMode& propMode, std::ostream* os) {
+  *os << PropNames[static_cast<size_t>(propMode.first)]
+      << ModeNames[static_cast<size_t>(propMode.second)];
+}
+void PrintTo(Damage damage, std::ostream* os) { *os << DamageNames[static_cast<size_t>(damage)]; }
+
+// The arrow casts no shadow, so it has no depth mode.
+const std::array<PropMode, 8> DrawnModes{{{Prop::Boat, Mode::Depth},
+                                          {Prop::Boat, Mode::Outline},
+                                          {Prop::Boat, Mode::Normal},
+                                          {Prop::Arrow, Mode::Outline},
+                                          {Prop::Arrow, Mode::Normal},
+                                          {Prop::Lighthouse, Mode::Depth},
+                                          {Prop::Lighthouse, Mode::Outline},
+                                          {Prop::Lighthouse, Mode::Normal}}};
+
+class PropDrawTest : public PropsTest,
+                     public ::testing::WithParamInterface<std::tuple<PropMode, Damage>> {};
+
+TEST_P(PropDrawTest, DrawsWhatItHasSkipsWhatFailedAndLeavesTheStateAsItFoundIt) {
+  const auto [propMode, damage] = GetParam();
+  const auto [prop, mode] = propMode;
+  const TestFrame frame{glm::vec3(0.0f, 3.0f, -7.0f), glm::vec3(0.0f, 2.0f, 0.0f), 1.0f};
+  // Near enough for the lighthouse to stand inside the light's box.
+  const glm::vec3 cell(50.0f, 0.0f, 52.0f);
+  uploadFrameUniforms(*app, frame);
+  if (damage == Damage::ModelMissing) {
+    app->boatParts.clear();
+    app->arrowShape.reset();
+    app->lighthouseShape.reset();
+  } else if (damage == Damage::ProgramBroken) {
+    CaptureStdout quiet;
+    auto broken = std::make_shared<Program>();
+    broken->setShaderNames("/nonexistent_vert.glsl", "/nonexistent_frag.glsl", " ");
+    broken->init();
+    quiet.stop();
+    app->simpleShader = app->arrowShader = app->lighthouseShader = app->outlineShader = broken;
+  }
+
+  auto model = std::make_shared<MatrixStack>();
+  model->translate(glm::vec3(1.0f, 2.0f, 3.0f));
+  const glm::mat4 top = model->topMatrix();
+  const size_t depth = model->size();
+  app->lighthousePos = glm::vec3(0.0f);
+
+  if (mode == Mode::Depth) {
+    app->shadowMap.beginPass(glm::vec3(-8.0f, 15.0f, -6.0f), frame.target);
+  } else {
+    beginWindowPass();
+  }
+  // Back faces are culled in every pass of the game; the boat turns that off for itself only.
+  glEnable(GL_CULL_FACE);
+  GLuint query = 0;
+  glGenQueries(1, &query);
+  glBeginQuery(GL_PRIMITIVES_GENERATED, query);
+  const bool isDepth = mode == Mode::Depth;
+  const bool isOutline = mode == Mode::Outline;
+  switch (prop) {
+    case Prop::Boat:
+      app->drawBoat(model, isDepth, isOutline);
+      break;
+    case Prop::Arrow:
+      app->drawArrow(model, frame.view(), projectionStack(frame), 0.5f, isOutline);
+      break;
+    case Prop::Lighthouse:
+      app->drawLighthouse(cell.x, cell.z, model, isDepth, isOutline);
+      break;
+  }
+  glEndQuery(GL_PRIMITIVES_GENERATED);
+  if (isDepth) {
+    app->shadowMap.endPass();
+  }
+  GLuint primitives = 0;
+  glGetQueryObjectuiv(query, GL_QUERY_RESULT, &primitives);
+  glDeleteQueries(1, &query);
+
+  const bool drawn = damage == Damage::None || (damage == Damage::ProgramBroken && isDepth);
+  EXPECT_EQ(primitives > 0, drawn) << primitives << " triangles";
+  EXPECT_EQ(model->size(), depth);
+  EXPECT_EQ(model->topMatrix(), top);
+  EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+  GLint program = -1;
+  glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+  EXPECT_EQ(program, 0) << "the prop's program is unbound";
+  if (prop == Prop::Lighthouse) {
+    EXPECT_EQ(app->lighthousePos, glm::vec3(0.0f, -1.0f, 10.0f));
+  }
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+std::string propDrawName(const ::testing::TestParamInfo<std::tuple<PropMode, Damage>>& info) {
+  const auto [propMode, damage] = info.param;
+  return std::string(PropNames[static_cast<size_t>(propMode.first)]) +
+         ModeNames[static_cast<size_t>(propMode.second)] + DamageNames[static_cast<size_t>(damage)];
+}
+
+INSTANTIATE_TEST_SUITE_P(AllModes, PropDrawTest,
+                         ::testing::Combine(::testing::ValuesIn(DrawnModes),
+                                            ::testing::Values(Damage::None, Damage::ModelMissing,
+                                                              Damage::ProgramBroken)),
+                         propDrawName);
+
+}  // namespace
