@@ -54,6 +54,14 @@ void drawBoxFrame(const Application& app, const std::shared_ptr<MatrixStack>& Mo
 void Application::drawTentacles(std::shared_ptr<MatrixStack> Model, bool cull, bool depth,
                                 bool outline) {
   const DrawMode mode = drawMode(depth, outline);
+  const double now = glfwGetTime();
+  if (mode == DrawMode::Normal && tentacleShape != nullptr) {
+    // Seen or not, and drawn or not, every tentacle's box follows its stance, so steering
+    // always uses the current one.
+    for (Dummy& d : *dummyManager.getDummies()) {
+      d.updateBounds(tentacleShape.get(), now);
+    }
+  }
   const std::shared_ptr<Program>& prog = mode == DrawMode::Outline ? outlineShader : simpleShader;
   if (tentacleShape == nullptr || Model == nullptr || (mode != DrawMode::Depth && !usable(prog))) {
     return;
@@ -64,13 +72,8 @@ void Application::drawTentacles(std::shared_ptr<MatrixStack> Model, bool cull, b
   if (mode == DrawMode::Normal) {
     setMaterial(TentacleMaterial, prog);
   }
-  const double now = glfwGetTime();
-  for (Dummy& d : *dummyManager.getDummies()) {
+  for (const Dummy& d : *dummyManager.getDummies()) {
     const AABB box = d.boundsAt(tentacleShape.get(), now);
-    if (mode == DrawMode::Normal) {
-      // Seen or not, every tentacle's box follows its stance, so steering always uses it.
-      *d.aabb = box;
-    }
     if (cull && boxOutsideView(camera, box)) {
       continue;
     }
