@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config dpkg-dev desktop-file-utils
   libglfw3-dev libglm-dev libfreetype-dev libstb-dev libtinyobjloader-dev
   libopenal-dev libvorbis-dev libogg-dev
   python3 python3-glad

@@ -1,20 +1,322 @@
 // Frame composition: the off-screen target, the order of passes in one frame, the sky box and
 // the post-processing pass to the window.
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+
+#include <glm/gtc/type_ptr.hpp>
+
 #include "Application.h"
+#include "ResourceNames.h"
+#include "gl/MatrixStack.h"
+#include "gl/Program.h"
+#include "gl/Shape.h"
 
-void Application::initQuad() {}
+namespace {
 
-void Application::initFramebuffer() {}
+// Two counter-clockwise triangles covering clip space; front-facing, since culling stays on.
+constexpr float QuadVertices[] = {-1.0f, -1.0f, 0.0f, 1.0f, -1.0f, 0.0f, -1.0f, 1.0f, 0.0f,
+                                  -1.0f, 1.0f,  0.0f, 1.0f, -1.0f, 0.0f, 1.0f,  1.0f, 0.0f};
+
+constexpr glm::vec3 TextWhite{1.0f, 1.0f, 1.0f};
+constexpr const char* StartPromptText = "Press 'Enter' to start.";
+constexpr const char* TitleText = "Galeskerry";
+// Text is laid out for a window this many pixels wide and scaled with the real width.
+constexpr float TextReferenceWidth = 1080.0f;
+// The projection's angle is passed as radians: a vertical field of view of about 58 degrees.
+constexpr float ProjectionAngle = 45.0f;
+constexpr float NearPlane = 0.01f;
+constexpr float FarPlane = 1000.0f;
+constexpr float LightHeight = 25.0f;
+constexpr glm::vec3 LightDirection{0.0f, -1.0f, 0.0f};
+constexpr float WaveAmplitude = 1.5f;
+constexpr float WaveLength = 0.1f;
+constexpr float SkyBoxScale = 650.0f;
+
+bool usable(const std::shared_ptr<Program>& program) { return program && program->isLinked(); }
+
+void uploadMatrix(const Program& program, const char* name, const glm::mat4& value) {
+  glUniformMatrix4fv(program.getUniform(name), 1, GL_FALSE, glm::value_ptr(value));
+}
+
+void uploadVector(const Program& program, const char* name, const glm::vec3& value) {
+  glUniform3fv(program.getUniform(name), 1, glm::value_ptr(value));
+}
+
+bool targetHasSize(GLuint texture, int width, int height) {
+  GLint size[2] = {0, 0};
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size[0]);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size[1]);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  return size[0] == width && size[1] == height;
+}
+
+float clockSeconds() { return static_cast<float>(glfwGetTime()); }
+
+}  // namespace
+
+void Application::initQuad() {
+  glGenVertexArrays(1, &quadVAO);
+  glBindVertexArray(quadVAO);
+  glGenBuffers(1, &quadVBO);
+  glBindBuffer(GL_ARRAY_BUFFER, quadVBO);
+  glBufferData(GL_ARRAY_BUFFER, sizeof QuadVertices, QuadVertices, GL_STATIC_DRAW);
+  glEnableVertexAttribArray(0);
+  glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+  glDisableVertexAttribArray(0);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glBindVertexArray(0);
+}
+
+void Application::initFramebuffer() {
+  int width = 0;
+  int height = 0;
+  glfwGetFramebufferSize(windowManager->getHandle(), &width, &height);
+  // A minimised window has no pixels to draw into; the old target stays until a real size
+  // returns, and no frame is drawn meanwhile.
+  if (width <= 0 || height <= 0) {
+    return;
+  }
+
+  if (postFBO != 0) {
+    glDeleteFramebuffers(1, &postFBO);
+  }
+  glGenFramebuffers(1, &postFBO);
+  glBindFramebuffer(GL_FRAMEBUFFER, postFBO);
+
+  if (postTexture != 0) {
+    glDeleteTextures(1, &postTexture);
+  }
+  glGenTextures(1, &postTexture);
+  glBindTexture(GL_TEXTURE_2D, postTexture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, postTexture, 0);
+
+  if (postRBO != 0) {
+    glDeleteRenderbuffers(1, &postRBO);
+  }
+  glGenRenderbuffers(1, &postRBO);
+  glBindRenderbuffer(GL_RENDERBUFFER, postRBO);
+  glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+  glBindRenderbuffer(GL_RENDERBUFFER, 0);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, postRBO);
+
+  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    std::cerr << "[ERROR] Framebuffer is not complete! Exiting..." << std::endl;
+    std::exit(1);
+  }
+
+  // Pixels of an object drawn in the normal pass are marked 1; the outline pass draws elsewhere.
+  glEnable(GL_STENCIL_TEST);
+  glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
+  glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
 
 void Application::render() {
   int width = 0;
   int height = 0;
   glfwGetFramebufferSize(windowManager->getHandle(), &width, &height);
+  // A minimised window (or one with a single zero side) has no frame to draw.
+  if (width <= 0 || height <= 0) {
+    return;
+  }
+  // The target follows the window even when the resize event has not arrived yet.
+  if (postFBO == 0 || !targetHasSize(postTexture, width, height)) {
+    initFramebuffer();
+  }
+
   glViewport(0, 0, width, height);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glBindFramebuffer(GL_FRAMEBUFFER, postFBO);
+  glEnable(GL_DEPTH_TEST);
+  glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
+  // The stencil clear obeys the write mask, which the last frame may have left at 0.
+  glStencilMask(0xFF);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+
+  auto Projection = std::make_shared<MatrixStack>();
+  auto Model = std::make_shared<MatrixStack>();
+  Projection->pushMatrix();
+  Projection->perspective(ProjectionAngle, static_cast<float>(width) / static_cast<float>(height),
+                          NearPlane, FarPlane);
+
+  const glm::vec3 cameraPosition = camera.getEye();
+  const glm::mat4 View = camera.getView();
+  camera.extractFrustumPlanes(Projection->topMatrix(), View);
+
+  const glm::mat4& P = Projection->topMatrix();
+  const glm::vec3 lightPos(cameraPosition.x, LightHeight, cameraPosition.z);
+  if (usable(texShader)) {
+    texShader->bind();
+    uploadMatrix(*texShader, "P", P);
+    uploadMatrix(*texShader, "V", View);
+    uploadVector(*texShader, "lightPos", lightPos);
+    uploadVector(*texShader, "lightDirection", LightDirection);
+  }
+  if (usable(lighthouseShader)) {
+    lighthouseShader->bind();
+    uploadMatrix(*lighthouseShader, "P", P);
+    uploadMatrix(*lighthouseShader, "V", View);
+    uploadVector(*lighthouseShader, "lightPos", lightPos);
+    uploadVector(*lighthouseShader, "lightDirection", LightDirection);
+    glUniform1f(lighthouseShader->getUniform("time"), clockSeconds());
+  }
+  if (usable(simpleShader)) {
+    simpleShader->bind();
+    uploadMatrix(*simpleShader, "P", P);
+    uploadMatrix(*simpleShader, "V", View);
+    uploadVector(*simpleShader, "lightPos", lightPos);
+    uploadVector(*simpleShader, "lightDirection", LightDirection);
+  }
+  if (usable(outlineShader)) {
+    outlineShader->bind();
+    uploadMatrix(*outlineShader, "P", P);
+    uploadMatrix(*outlineShader, "V", View);
+  }
+  if (usable(waveShader)) {
+    waveShader->bind();
+    uploadMatrix(*waveShader, "P", P);
+    uploadMatrix(*waveShader, "V", View);
+    uploadVector(*waveShader, "eyePos", cameraPosition);
+    uploadVector(*waveShader, "lightPos", lightPos);
+    glUniform1f(waveShader->getUniform("time"), clockSeconds());
+    glUniform1f(waveShader->getUniform("waveAmp"), WaveAmplitude);
+    glUniform1f(waveShader->getUniform("waveLen"), WaveLength);
+  }
+
+  glStencilMask(0x00);
+
+  const float textScale = static_cast<float>(width) / TextReferenceWidth;
+  const auto drawCentred = [&](const char* text, float scale, float y) {
+    textRenderer.setTextWidth(text, scale);
+    textRenderer.renderText(textShader, text,
+                            (static_cast<float>(width) - textRenderer.textWidth) / 2.0f, y, scale,
+                            TextWhite);
+  };
+  const float fullHeight = static_cast<float>(height);
+
+  if (gameState == StartPrompt) {
+    drawCentred(StartPromptText, textScale, 0.5f * fullHeight);
+  } else if (gameState == Intro) {
+    intro(width, height);
+  } else if (gameState == Title) {
+    drawCentred(TitleText, 1.5f * textScale, 0.5f * fullHeight);
+    drawCentred(StartPromptText, 0.8f * textScale, 0.2f * fullHeight);
+  } else if (gameState == Playing) {
+    drawSkybox(Model, View, Projection);
+    drawWater(Model);
+
+    lightning1.draw(P, View);
+    if (lightning1.getLifetime() <= 0.0f) {
+      lightning2.draw(P, View);
+    }
+
+    // Everything the normal pass draws marks its pixels with stencil 1.
+    glStencilFunc(GL_ALWAYS, 1, 0xFF);
+    glStencilMask(0xFF);
+    drawBoat(Model, false, false);
+    const float arrowAngle =
+        std::atan2(lighthousePos.x - cameraPosition.x, lighthousePos.z - cameraPosition.z);
+    drawArrow(Model, View, Projection, arrowAngle, false);
+    drawLighthouse(lighthouseCell.x, lighthouseCell.z, Model, false, false);
+    drawTentacles(Model, true, false, false);
+    drawRocks(Model, true, false, false);
+
+    // From here on marked pixels are left alone, so the outline draws show only as a rim.
+    glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
+    glStencilMask(0x00);
+
+    // Thunder rolls back to back until the run is won.
+    if (!effectsEngine->isCurrentlyPlaying(resources::Thunder) && !won) {
+      effectsEngine->play2D(resources::Thunder, false);
+      effectsEngine->setSoundVolume(ambienceVolume);
+    }
+
+    lightning1.draw(P, View);
+    drawArrow(Model, View, Projection, arrowAngle, true);
+    drawBoat(Model, false, true);
+    drawLighthouse(lighthouseCell.x, lighthouseCell.z, Model, false, true);
+    drawTentacles(Model, true, false, true);
+    drawRocks(Model, true, false, true);
+
+    glStencilMask(0xFF);
+    glStencilFunc(GL_ALWAYS, 0, 0xFF);
+    drawHUD(width, height);
+  }
+
+  Projection->popMatrix();
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  glDisable(GL_DEPTH_TEST);
+  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  drawPostProcess(postTexture, glm::vec2(static_cast<float>(width), static_cast<float>(height)));
 }
 
-void Application::drawSkybox(std::shared_ptr<MatrixStack> /*Model*/, const glm::mat4& /*View*/,
-                             std::shared_ptr<MatrixStack> /*Projection*/) {}
+void Application::drawSkybox(std::shared_ptr<MatrixStack> Model, const glm::mat4& View,
+                             std::shared_ptr<MatrixStack> Projection) {
+  if (!cubeShape || !usable(cubeShader)) {
+    return;
+  }
+  cubeShader->bind();
+  uploadMatrix(*cubeShader, "P", Projection->topMatrix());
+  glDepthFunc(GL_LEQUAL);
+  glCullFace(GL_FRONT);
+  uploadMatrix(*cubeShader, "V", View);
+  uploadMatrix(*cubeShader, "M", Model->topMatrix());
+  glBindTexture(GL_TEXTURE_CUBE_MAP, cubeMapTexture);
 
-void Application::drawPostProcess(GLuint /*texture*/, const glm::vec2& /*resolution*/) {}
+  Model->pushMatrix();
+  Model->loadIdentity();
+  // The sky travels with the boat, so its faces never come closer.
+  Model->translate(boatPos);
+  Model->scale(glm::vec3(SkyBoxScale));
+  setModel(cubeShader, Model);
+  cubeShape->draw(cubeShader, false);
+  Model->popMatrix();
+
+  glDepthFunc(GL_LESS);
+  glCullFace(GL_BACK);
+  cubeShader->unbind();
+}
+
+void Application::drawPostProcess(GLuint texture, const glm::vec2& resolution) {
+  if (!usable(postProcessShader)) {
+    return;
+  }
+  // The copy to the window must cover every pixel whatever the scene left behind: the outline
+  // stencil, text blending or the wireframe view of the Z key.
+  const GLboolean stencilWasOn = glIsEnabled(GL_STENCIL_TEST);
+  const GLboolean blendWasOn = glIsEnabled(GL_BLEND);
+  GLint polygonModes[2] = {GL_FILL, GL_FILL};
+  glGetIntegerv(GL_POLYGON_MODE, polygonModes);
+  glDisable(GL_STENCIL_TEST);
+  glDisable(GL_BLEND);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+
+  postProcessShader->bind();
+  glActiveTexture(GL_TEXTURE0);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glUniform1i(postProcessShader->getUniform("screenTexture"), 0);
+  glUniform2fv(postProcessShader->getUniform("iResolution"), 1, glm::value_ptr(resolution));
+  glUniform1f(postProcessShader->getUniform("iTime"), clockSeconds());
+  glBindVertexArray(quadVAO);
+  glEnableVertexAttribArray(0);
+  glDrawArrays(GL_TRIANGLES, 0, 6);
+  glDisableVertexAttribArray(0);
+  glBindVertexArray(0);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  postProcessShader->unbind();
+
+  glPolygonMode(GL_FRONT_AND_BACK, static_cast<GLenum>(polygonModes[0]));
+  if (blendWasOn) {
+    glEnable(GL_BLEND);
+  }
+  if (stencilWasOn) {
+    glEnable(GL_STENCIL_TEST);
+  }
+}

@@ -166,7 +166,11 @@ void Application::resetGame(int height, int width) {
     musicEngine->play2D(resources::RaceMusic, true);
     musicEngine->setSoundVolume(musicVolume);
   }
-  ambienceEngine->play2D(resources::StormAmbience, true);
+  // The storm loops for the whole session; starting it again while it plays would layer a second
+  // storm over the first with every X and R before a run.
+  if (!ambienceEngine->isCurrentlyPlaying(resources::StormAmbience)) {
+    ambienceEngine->play2D(resources::StormAmbience, true);
+  }
   ambienceEngine->setSoundVolume(ambienceVolume);
 
   gameOver = false;

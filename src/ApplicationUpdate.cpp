@@ -47,7 +47,10 @@ void Application::update(float dt) {
     rockManager.update(dt, boatPos.x, boatPos.z, &gameOver, musicEngine, fastMode);
   }
 
-  checkWin(boatPos);
+  // A lost run stays lost: reaching the lighthouse afterwards must not play the credits.
+  if (!gameOver) {
+    checkWin(boatPos);
+  }
 
   const double now = glfwGetTime();
   if (now - lastLightningTime >= LightningInterval) {

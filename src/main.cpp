@@ -6,10 +6,34 @@
 #include "FrameTiming.h"
 #include "WindowManager.h"
 
+namespace {
+
+constexpr const char* Usage =
+    "Usage: galeskerry [RESOURCE_DIR]\n"
+    "       galeskerry --help | --version\n"
+    "\n"
+    "Steer a small boat through a night storm to the lighthouse within 90 seconds.\n"
+    "RESOURCE_DIR holds the game's models, images and shaders (default: ../resources,\n"
+    "relative to the directory the game is started from).\n"
+    "\n"
+    "Keys: Enter start, W/S speed, A/D turn, mouse look, R restart after a run,\n"
+    "X give up, C fast mode, Q show boxes, Z wireframe, 1 free the cursor, Escape quit.\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
   std::string resourceDir = "../resources";
   if (argc >= 2) {
-    resourceDir = argv[1];
+    const std::string first = argv[1];
+    if (first == "--help" || first == "-h") {
+      std::fputs(Usage, stdout);
+      return 0;
+    }
+    if (first == "--version") {
+      std::puts("Galeskerry " GALESKERRY_VERSION);
+      return 0;
+    }
+    resourceDir = first;
   }
 
   auto* application = new Application();

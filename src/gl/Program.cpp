@@ -64,7 +64,7 @@ bool Program::init() {
         printShaderInfoLog(GS);
         std::cout << "Error compiling geometry shader " << gShaderName << std::endl;
       }
-      return false;
+      return abandon(VS, FS, GS);
     }
   }
 
@@ -75,7 +75,7 @@ bool Program::init() {
       printShaderInfoLog(VS);
       std::cout << "Error compiling vertex shader " << vShaderName << std::endl;
     }
-    return false;
+    return abandon(VS, FS, GS);
   }
 
   GL_WRAP(glCompileShader(FS));
@@ -85,7 +85,7 @@ bool Program::init() {
       printShaderInfoLog(FS);
       std::cout << "Error compiling fragment shader " << fShaderName << std::endl;
     }
-    return false;
+    return abandon(VS, FS, GS);
   }
 
   pid = glCreateProgram();
@@ -101,11 +101,26 @@ bool Program::init() {
       printProgramInfoLog(pid);
       std::cout << "Error linking shaders " << vShaderName << " and " << fShaderName << std::endl;
     }
-    return false;
+    return abandon(VS, FS, GS);
   }
 
   detachAndDeleteShaders(VS, FS, GS);
   return true;
+}
+
+bool Program::abandon(GLuint VS, GLuint FS, GLuint GS) {
+  if (pid != 0) {
+    detachAndDeleteShaders(VS, FS, GS);
+    glDeleteProgram(pid);
+    pid = 0;
+    return false;
+  }
+  for (const GLuint shader : {VS, FS, GS}) {
+    if (shader != 0) {
+      GL_WRAP(glDeleteShader(shader));
+    }
+  }
+  return false;
 }
 
 void Program::detachAndDeleteShaders(GLuint VS, GLuint FS, GLuint GS) {
@@ -123,12 +138,14 @@ void Program::bind() { GL_WRAP(glUseProgram(pid)); }
 
 void Program::unbind() { GL_WRAP(glUseProgram(0)); }
 
+// A program that failed to build has already said why; its names are kept at -1 without asking
+// GL, which would only add an invalid-value error for program 0.
 void Program::addAttribute(const std::string& name) {
-  attributes[name] = getAttribLocation(pid, name.c_str(), isVerbose());
+  attributes[name] = isLinked() ? getAttribLocation(pid, name.c_str(), isVerbose()) : -1;
 }
 
 void Program::addUniform(const std::string& name) {
-  uniforms[name] = getUniformLocation(pid, name.c_str(), isVerbose());
+  uniforms[name] = isLinked() ? getUniformLocation(pid, name.c_str(), isVerbose()) : -1;
 }
 
 GLint Program::getAttribute(const std::string& name) const {

@@ -39,6 +39,9 @@ class Program {
 
  private:
   void detachAndDeleteShaders(GLuint VS, GLuint FS, GLuint GS);
+  // Releases every object a failed build created, so the program stays unbuilt (id 0); returns
+  // false for the caller to pass on.
+  bool abandon(GLuint VS, GLuint FS, GLuint GS);
 
   GLuint pid = 0;
   std::map<std::string, GLint> attributes;

@@ -1,8 +1,24 @@
 #include "render/Frustum.h"
 
-FrustumPlanes extractFrustumPlanes(const glm::mat4& /*P*/, const glm::mat4& /*V*/) { return {}; }
+FrustumPlanes extractFrustumPlanes(const glm::mat4& P, const glm::mat4& V) {
+  const glm::mat4 comp = P * V;
+  // GLM stores columns, so row i of the clip matrix gathers element i of every column.
+  const auto row = [&comp](int i) {
+    return glm::vec4(comp[0][i], comp[1][i], comp[2][i], comp[3][i]);
+  };
+  FrustumPlanes planes{row(3) + row(0), row(3) - row(0), row(3) + row(1),
+                       row(3) - row(1), row(3) + row(2), row(3) - row(2)};
+  for (glm::vec4& plane : planes) {
+    plane /= glm::length(glm::vec3(plane));
+  }
+  return planes;
+}
 
-bool sphereOutsideFrustum(const FrustumPlanes& /*planes*/, const glm::vec3& /*center*/,
-                          float /*radius*/) {
+bool sphereOutsideFrustum(const FrustumPlanes& planes, const glm::vec3& center, float radius) {
+  for (const glm::vec4& plane : planes) {
+    if (glm::dot(glm::vec3(plane), center) + plane.w < -radius) {
+      return true;
+    }
+  }
   return false;
 }

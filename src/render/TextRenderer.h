@@ -1,21 +1,54 @@
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 
+#include <glad/gl.h>
 #include <glm/glm.hpp>
 
 class Program;
 
-// Screen-space text in the game's font, measured and drawn in window pixels.
+// Screen-space text in the game's font, measured and drawn in window pixels: one texture per
+// glyph of the first 128 character codes, each drawn as a textured quad.
 class TextRenderer {
  public:
+  // One cached glyph: its texture, bitmap size, offset from the pen to the bitmap's top-left
+  // corner, and the pen advance in 1/64 pixel.
+  struct Character {
+    GLuint textureID = 0;
+    glm::ivec2 size{0};
+    glm::ivec2 bearing{0};
+    GLuint advance = 0;
+  };
+
+  TextRenderer() = default;
+  ~TextRenderer();
+  TextRenderer(const TextRenderer&) = delete;
+  TextRenderer& operator=(const TextRenderer&) = delete;
+
+  // Loads the font and builds the glyphs and the quad buffer the first time it succeeds, turns
+  // on alpha blending, and measures text at 0.8 × scale. Runs again at every restart, reusing
+  // what was built.
   void init(const std::string& text, float scale);
   void setTextWidth(const std::string& text, float scale);
-  float measureText(const std::string& text, float scale);
+  // The pen's travel while drawing text at scale; characters without a glyph add nothing.
+  float measureText(const std::string& text, float scale) const;
+  // Draws text with its baseline starting at pixel (x, y); draws nothing without a font or with
+  // a program that failed to build.
   void renderText(const std::shared_ptr<Program>& prog, const std::string& text, float x, float y,
-                  float scale, const glm::vec3& color);
+                  float scale, const glm::vec3& color) const;
 
+  bool hasGlyphs() const { return !characters.empty(); }
+
+  std::map<char, Character> characters;
   glm::mat4 projection{1.0f};
+  GLuint VAO = 0;
+  GLuint VBO = 0;
   float textWidth = 0.0f;
+
+ private:
+  void loadFont();
+  void initQuadBuffer();
+  const Character* find(char c) const;
 };

@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -198,10 +199,14 @@ class OpenAlEngine final : public SoundEngine {
       playable.clip = cached->second;
       return playable;
     }
+    if (unplayable_.count(fileName) != 0) {
+      return playable;
+    }
     std::string error;
     std::unique_ptr<OggDecoder> decoder = OggDecoder::open(fileName, error);
     if (!decoder) {
       reportOnce("[sound] Cannot play '" + fileName + "': " + error);
+      unplayable_.insert(fileName);
       return playable;
     }
     const long long frames = decoder->totalFrames();
@@ -231,6 +236,7 @@ class OpenAlEngine final : public SoundEngine {
     }
     if (decoded == 0) {
       reportOnce("[sound] Cannot play '" + fileName + "': no audio could be decoded");
+      unplayable_.insert(fileName);
       return 0;
     }
     ALuint buffer = 0;
@@ -317,8 +323,10 @@ class OpenAlEngine final : public SoundEngine {
   SoundSettings settings_;
   std::atomic<int> references_{1};
 
-  // Only the main thread touches the clip cache.
+  // Only the main thread touches the clip cache and the list of files that cannot be played. A
+  // file that failed once is not opened again: the thunder bed asks for its file every frame.
   std::unordered_map<std::string, ALuint> clips_;
+  std::unordered_set<std::string> unplayable_;
 
   // Shared with the streaming thread.
   mutable std::mutex mutex_;

@@ -8,7 +8,7 @@ namespace sound {
 class SoundEngine {
  public:
   // Starts a file at once, non-positional. A missing or undecodable file prints one line and
-  // plays nothing.
+  // plays nothing; this engine then does not try to open it again.
   virtual void play2D(const char* soundFileName, bool playLooped = false) = 0;
   virtual void stopAllSounds() = 0;
   // Master volume 0..1 for the sounds already playing on this engine and those started later.

@@ -8,6 +8,8 @@
 #include <glm/glm.hpp>
 #include <stb_image.h>
 
+#include "ResourceNames.h"
+
 namespace {
 
 const std::string ResourceDir = GALESKERRY_RESOURCE_DIR;
@@ -54,7 +56,7 @@ double pixelDifference(const LoadedImage& a, int ax, int ay, const LoadedImage& 
 }
 
 TEST(GeneratedImages, RockTextureIsRgbPowerOfTwoAndTilesWithoutSeams) {
-  const LoadedImage rock = load("rock.jpg");
+  const LoadedImage rock = load(resources::inResourceDir(resources::RockTexture));
   ASSERT_FALSE(rock.pixels.empty());
   EXPECT_EQ(rock.channels, 3);
   EXPECT_TRUE(isPowerOfTwo(rock.width));
@@ -80,15 +82,17 @@ TEST(GeneratedImages, RockTextureIsRgbPowerOfTwoAndTilesWithoutSeams) {
   EXPECT_LT(acrossRows, 1.5 * insideRows + rock.width);
 }
 
-const std::array<const char*, 6> FaceFiles = {"galaxy/galaxy+X.tga", "galaxy/galaxy-X.tga",
-                                              "galaxy/galaxy+Y.tga", "galaxy/galaxy-Y.tga",
-                                              "galaxy/galaxy+Z.tga", "galaxy/galaxy-Z.tga"};
+// The sky faces inside the resource directory, in GL cube-map target order.
+std::string faceFile(size_t face) {
+  return std::string(resources::inResourceDir(resources::SkyBoxDirectory)) +
+         resources::SkyBoxFaces[face];
+}
 
 class SkyBox : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    for (size_t i = 0; i < FaceFiles.size(); ++i) {
-      faces[i] = load(FaceFiles[i]);
+    for (size_t i = 0; i < resources::SkyBoxFaces.size(); ++i) {
+      faces[i] = load(faceFile(i));
     }
   }
   static void TearDownTestSuite() {
@@ -136,7 +140,7 @@ std::array<LoadedImage, 6> SkyBox::faces;
 
 TEST_F(SkyBox, FacesAreSquareRgbPowersOfTwoOfOneSize) {
   for (size_t i = 0; i < faces.size(); ++i) {
-    SCOPED_TRACE(FaceFiles[i]);
+    SCOPED_TRACE(faceFile(i));
     ASSERT_FALSE(faces[i].pixels.empty());
     EXPECT_EQ(faces[i].channels, 3);
     EXPECT_EQ(faces[i].width, faces[i].height);
@@ -180,8 +184,8 @@ TEST_F(SkyBox, NeighbouringFacesAgreeAlongAllTwelveEdges) {
     }
     ASSERT_NE(faceA, faceB);
     const double meanDifference = total / (3.0 * size);
-    EXPECT_LT(meanDifference, 3.0) << "edge between faces " << FaceFiles[static_cast<size_t>(faceA)]
-                                   << " and " << FaceFiles[static_cast<size_t>(faceB)];
+    EXPECT_LT(meanDifference, 3.0) << "edge between faces " << faceFile(static_cast<size_t>(faceA))
+                                   << " and " << faceFile(static_cast<size_t>(faceB));
   }
 }
 

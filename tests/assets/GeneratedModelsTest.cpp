@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <glm/glm.hpp>
 
+#include "ResourceNames.h"
 #include "gl/ObjLoader.h"
 
 namespace {
@@ -144,21 +145,21 @@ TEST_P(GeneratedModel, LoadsWithNamedWellFormedOutwardFacingParts) {
 INSTANTIATE_TEST_SUITE_P(
     AllModels, GeneratedModel,
     ::testing::Values(
-        ModelCase{"cube.obj", {"cube"}, false, true},
-        ModelCase{"newPlane.obj", {"plane"}, false, false},
-        ModelCase{"rock.obj", {"rock"}, true, true},
-        ModelCase{"tentacleLP.obj", {"tentacle"}, false, true},
-        ModelCase{"lightHouse5.obj", {"lighthouse"}, false, true},
-        ModelCase{"arrow.obj", {"arrow"}, false, true},
-        ModelCase{"wpStandIn.obj", {"whirlpool"}, false, false},
-        ModelCase{"models/boat/Ship_free.obj",
+        ModelCase{resources::inResourceDir(resources::CubeModel), {"cube"}, false, true},
+        ModelCase{resources::inResourceDir(resources::WaterModel), {"plane"}, false, false},
+        ModelCase{resources::inResourceDir(resources::RockModel), {"rock"}, true, true},
+        ModelCase{resources::inResourceDir(resources::TentacleModel), {"tentacle"}, false, true},
+        ModelCase{resources::inResourceDir(resources::LighthouseModel), {"lighthouse"}, false, true},
+        ModelCase{resources::inResourceDir(resources::ArrowModel), {"arrow"}, false, true},
+        ModelCase{resources::inResourceDir(resources::WhirlpoolModel), {"whirlpool"}, false, false},
+        ModelCase{resources::inResourceDir(resources::BoatModel),
                   {"hull", "deck", "cabin", "keel", "rudder", "mast", "boom", "sail", "jib",
                    "rigging"},
                   false, false}),
     caseName);
 
 TEST(GeneratedModels, CubeSpansOneUnitWithAxisNormals) {
-  const std::vector<ObjShape> shapes = loadModel("cube.obj");
+  const std::vector<ObjShape> shapes = loadModel(resources::inResourceDir(resources::CubeModel));
   ASSERT_EQ(shapes.size(), 1u);
   const ObjMesh& mesh = shapes[0].mesh;
   const Bounds bounds = boundsOf(mesh);
@@ -171,7 +172,7 @@ TEST(GeneratedModels, CubeSpansOneUnitWithAxisNormals) {
 }
 
 TEST(GeneratedModels, WaterPlaneIsFlatUpFacingAndFineEnoughAtGameScale) {
-  const std::vector<ObjShape> shapes = loadModel("newPlane.obj");
+  const std::vector<ObjShape> shapes = loadModel(resources::inResourceDir(resources::WaterModel));
   ASSERT_EQ(shapes.size(), 1u);
   const ObjMesh& mesh = shapes[0].mesh;
   const Bounds bounds = boundsOf(mesh);
@@ -201,7 +202,7 @@ TEST(GeneratedModels, WaterPlaneIsFlatUpFacingAndFineEnoughAtGameScale) {
 }
 
 TEST(GeneratedModels, RockIsABoulderStandingInTheSea) {
-  const std::vector<ObjShape> shapes = loadModel("rock.obj");
+  const std::vector<ObjShape> shapes = loadModel(resources::inResourceDir(resources::RockModel));
   ASSERT_FALSE(shapes.empty());
   const Bounds bounds = boundsOf(shapes[0].mesh);
   for (const float across : {bounds.size().x, bounds.size().z}) {
@@ -213,7 +214,7 @@ TEST(GeneratedModels, RockIsABoulderStandingInTheSea) {
 }
 
 TEST(GeneratedModels, TentacleStandsOnTheSeaWithItsBaseRadius) {
-  const std::vector<ObjShape> shapes = loadModel("tentacleLP.obj");
+  const std::vector<ObjShape> shapes = loadModel(resources::inResourceDir(resources::TentacleModel));
   ASSERT_FALSE(shapes.empty());
   const ObjMesh& mesh = shapes[0].mesh;
   const Bounds bounds = boundsOf(mesh);
@@ -231,7 +232,7 @@ TEST(GeneratedModels, TentacleStandsOnTheSeaWithItsBaseRadius) {
 }
 
 TEST(GeneratedModels, LighthouseIsOneTallTower) {
-  const std::vector<ObjShape> shapes = loadModel("lightHouse5.obj");
+  const std::vector<ObjShape> shapes = loadModel(resources::inResourceDir(resources::LighthouseModel));
   ASSERT_EQ(shapes.size(), 1u) << "the game draws only the first sub-object";
   const Bounds bounds = boundsOf(shapes[0].mesh);
   EXPECT_GE(bounds.size().y, 60.0f);
@@ -241,7 +242,7 @@ TEST(GeneratedModels, LighthouseIsOneTallTower) {
 }
 
 TEST(GeneratedModels, ArrowPointsAlongPositiveZ) {
-  const std::vector<ObjShape> shapes = loadModel("arrow.obj");
+  const std::vector<ObjShape> shapes = loadModel(resources::inResourceDir(resources::ArrowModel));
   ASSERT_EQ(shapes.size(), 1u);
   const ObjMesh& mesh = shapes[0].mesh;
   const Bounds bounds = boundsOf(mesh);
@@ -265,7 +266,7 @@ TEST(GeneratedModels, ArrowPointsAlongPositiveZ) {
 }
 
 TEST(GeneratedModels, BoatIsAKeelBoatWithItsBowAlongPositiveZ) {
-  const std::vector<ObjShape> shapes = loadModel("models/boat/Ship_free.obj");
+  const std::vector<ObjShape> shapes = loadModel(resources::inResourceDir(resources::BoatModel));
   std::vector<const ObjMesh*> all;
   const ObjMesh* hull = nullptr;
   const ObjMesh* deck = nullptr;

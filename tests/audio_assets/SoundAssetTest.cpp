@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ResourceNames.h"
 #include "SoundMeasures.h"
 
 namespace {
@@ -32,13 +33,13 @@ struct ExpectedSound {
 // major.
 const std::vector<ExpectedSound>& expectedSounds() {
   static const std::vector<ExpectedSound> sounds{
-      {"intro.ogg", true, 30.0, 40.0, 0.4, Role::Music, {2, 4, 5, 7, 9, 10, 0, 1}},
-      {"title.ogg", true, 15.0, 60.0, 0.2, Role::Music, {2, 4, 5, 7, 9, 11, 0, 1}},
-      {"winter-cold.ogg", true, 60.0, 120.0, 0.4, Role::Music, {4, 6, 7, 9, 11, 0, 2, 3, 5}},
-      {"OceanStorm.ogg", true, 20.0, 120.0, 0.1, Role::Background, {}},
-      {"doom.ogg", true, 6.0, 30.0, 0.4, Role::Music, {2, 4, 5, 7, 9, 10, 0, 1, 11}},
-      {"credits.ogg", false, 20.0, 40.0, 0.4, Role::Music, {2, 4, 6, 7, 9, 11, 1}},
-      {"Lightning.ogg", false, 4.0, 8.0, 0.1, Role::Background, {}},
+      {resources::inResourceDir(resources::IntroMusic), true, 30.0, 40.0, 0.4, Role::Music, {2, 4, 5, 7, 9, 10, 0, 1}},
+      {resources::inResourceDir(resources::TitleMusic), true, 15.0, 60.0, 0.2, Role::Music, {2, 4, 5, 7, 9, 11, 0, 1}},
+      {resources::inResourceDir(resources::RaceMusic), true, 60.0, 120.0, 0.4, Role::Music, {4, 6, 7, 9, 11, 0, 2, 3, 5}},
+      {resources::inResourceDir(resources::StormAmbience), true, 20.0, 120.0, 0.1, Role::Background, {}},
+      {resources::inResourceDir(resources::LossSting), true, 6.0, 30.0, 0.4, Role::Music, {2, 4, 5, 7, 9, 10, 0, 1, 11}},
+      {resources::inResourceDir(resources::WinMusic), false, 20.0, 40.0, 0.4, Role::Music, {2, 4, 6, 7, 9, 11, 1}},
+      {resources::inResourceDir(resources::Thunder), false, 4.0, 8.0, 0.1, Role::Background, {}},
   };
   return sounds;
 }

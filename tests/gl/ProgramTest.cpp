@@ -114,3 +114,64 @@ TEST_F(ProgramTest, CheckVersionAcceptsTheRunningContext) {
   checkVersion();
   EXPECT_EQ(out.stop(), "");
 }
+
+namespace {
+
+// Live GL names of one kind among the first names handed out, found by asking GL about each.
+int liveNames(GLboolean (*isName)(GLuint)) {
+  int live = 0;
+  for (GLuint name = 1; name < 512; ++name) {
+    live += isName(name) == GL_TRUE ? 1 : 0;
+  }
+  return live;
+}
+
+GLboolean isShader(GLuint name) { return glIsShader(name); }
+GLboolean isProgram(GLuint name) { return glIsProgram(name); }
+
+}  // namespace
+
+// Whatever stage fails, nothing is left behind and the program draws nothing without GL errors.
+TEST_F(ProgramTest, FailedBuildReleasesEverythingAndStaysQuiet) {
+  struct Case {
+    const char* what;
+    std::string vert;
+    std::string frag;
+    std::string geom;
+  };
+  const Case cases[] = {
+      {"missing vertex file", Shaders + "missing_vert.glsl", Shaders + "flat_frag.glsl", " "},
+      {"fragment compile error", Shaders + "flat_vert.glsl", Shaders + "broken_frag.glsl", " "},
+      {"geometry file missing", Shaders + "flat_vert.glsl", Shaders + "flat_frag.glsl",
+       Shaders + "missing_geom.glsl"},
+      {"link error", Shaders + "flat_vert.glsl", Shaders + "no_main_frag.glsl", " "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const int shadersBefore = liveNames(isShader);
+    const int programsBefore = liveNames(isProgram);
+    {
+      auto program = std::make_shared<Program>();
+      program->setVerbose(false);
+      program->setShaderNames(c.vert, c.frag, c.geom);
+      CaptureStderr capturedStderr;
+      EXPECT_FALSE(program->init());
+      capturedStderr.stop();
+      EXPECT_FALSE(program->isLinked());
+      EXPECT_EQ(program->getPID(), 0u);
+      EXPECT_EQ(liveNames(isShader), shadersBefore);
+      EXPECT_EQ(liveNames(isProgram), programsBefore);
+
+      CaptureStdout out;
+      program->addUniform("M");
+      program->addAttribute("vertPos");
+      program->bind();
+      program->unbind();
+      EXPECT_EQ(out.stop(), "");
+      EXPECT_EQ(program->getUniform("M"), -1);
+      EXPECT_EQ(program->getAttribute("vertPos"), -1);
+      EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+    EXPECT_EQ(liveNames(isProgram), programsBefore);
+  }
+}

@@ -319,6 +319,32 @@ TEST_P(UnplayableFileTest, SaysSoOnceAndPlaysNothing) {
   EXPECT_TRUE(effects->isCurrentlyPlaying(good.c_str()));
 }
 
+// Asking again every frame must not reopen the file either: once a file has failed, the engine
+// no longer looks at the disk for it, so even a good file put there later stays unplayed by it.
+TEST_P(UnplayableFileTest, IsNotOpenedAgainByTheEngineItFailedOn) {
+  useOutput();
+  const UnplayableFile& broken = GetParam();
+  const std::string path = dir.file(broken.fileName);
+  if (broken.channels > 0) {
+    writeToneOgg(path, {440.0, 0.1, 0.5, broken.channels});
+  } else if (broken.contents != nullptr) {
+    std::ofstream(path) << broken.contents;
+  }
+  const Engine effects = createEngine();
+  CaptureStderr capture;
+  effects->play2D(path.c_str(), false);
+  writeToneOgg(path, {440.0, 0.3});
+  for (int frame = 0; frame < 5; ++frame) {
+    effects->play2D(path.c_str(), false);
+    EXPECT_FALSE(effects->isCurrentlyPlaying(path.c_str())) << "frame " << frame;
+  }
+  capture.stop();
+
+  const Engine fresh = createEngine();
+  fresh->play2D(path.c_str(), false);
+  EXPECT_TRUE(fresh->isCurrentlyPlaying(path.c_str()));
+}
+
 const UnplayableFile UnplayableFiles[] = {
     {"Missing", "absent.ogg", nullptr, 0},
     {"Empty", "empty.ogg", "", 0},
@@ -402,6 +428,30 @@ TEST(NoDevice, EveryOperationIsSafeAndTheSilenceIsSaidOnce) {
   const std::string printed = capture.stop();
   EXPECT_EQ(countOccurrences(printed, "[sound]"), 1u) << printed;
   EXPECT_EQ(countOccurrences(printed, "without sound"), 1u) << printed;
+}
+
+// ALSA present but its card missing, as on a server or a machine whose card is taken: the audio
+// libraries would print their own errors for every engine; only the game's one line is shown.
+TEST(NoDevice, AMissingCardGivesOnlyTheGamesOwnLine) {
+  const TempDir dir;
+  std::ofstream(dir.file("alsoft.conf")) << "";
+  std::ofstream(dir.file("asound.conf")) << "pcm.!default { type hw card 99 }\n";
+  setenv("ALSOFT_CONF", dir.file("alsoft.conf").c_str(), 1);
+  setenv("ALSOFT_DRIVERS", "alsa", 1);
+  setenv("ALSA_CONFIG_PATH", dir.file("asound.conf").c_str(), 1);
+
+  CaptureStderr capture;
+  std::vector<sound::SoundEngine*> engines;
+  for (int i = 0; i < 3; ++i) {
+    engines.push_back(sound::createSoundDevice());
+  }
+  for (sound::SoundEngine* engine : engines) {
+    engine->play2D(nullptr, false);
+    engine->drop();
+  }
+  const std::string printed = capture.stop();
+  EXPECT_EQ(printed,
+            "[sound] No audio output device could be opened; the game runs without sound.\n");
 }
 
 }  // namespace

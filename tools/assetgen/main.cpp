@@ -4,6 +4,7 @@
 #include <string>
 #include <system_error>
 
+#include "Icon.h"
 #include "Images.h"
 #include "Models.h"
 #include "ObjWriter.h"
@@ -73,12 +74,33 @@ bool writeImages(const fs::path& outDir) {
   return true;
 }
 
+// The desktop icons, in the layout of an icon theme: <size>x<size>/apps/galeskerry.png.
+bool writeIcons(const fs::path& outDir) {
+  for (const int size : assetgen::IconSizes) {
+    const std::string sizeName = std::to_string(size) + "x" + std::to_string(size);
+    const fs::path file = outDir / sizeName / "apps" / "galeskerry.png";
+    std::string error;
+    if (!ensureParent(file, error) ||
+        !assetgen::writePng(file.string(), assetgen::makeIcon(size), error)) {
+      std::cerr << "galeskerry_assetgen: " << error << '\n';
+      return false;
+    }
+    report(file);
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--icons") {
+    return writeIcons(argv[2]) ? 0 : 1;
+  }
   if (argc != 2 || std::string(argv[1]).empty()) {
     std::cerr << "usage: galeskerry_assetgen <output directory>\n"
-                 "Writes the game's models, images and sounds into the directory.\n";
+                 "       galeskerry_assetgen --icons <icon theme directory>\n"
+                 "Writes the game's models, images and sounds, or its desktop icons, into the "
+                 "directory.\n";
     return 2;
   }
   const fs::path outDir(argv[1]);
