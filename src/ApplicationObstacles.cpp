@@ -1,5 +1,9 @@
 // Drawing the rocks and the tentacles in the shadow, normal and outline passes, and their
 // collision boxes as wire frames while the player asks for them.
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "Application.h"
 #include "gl/MatrixStack.h"
 #include "gl/Program.h"
@@ -47,6 +51,31 @@ void drawBoxFrame(const Application& app, const std::shared_ptr<MatrixStack>& Mo
   app.cubeShape->draw(app.simpleShader, false);
   Model->popMatrix();
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+}
+
+// The obstacles in view (all of them without culling), nearest to the eye first: the depth
+// test then spares the shading of rocks hidden behind nearer ones, which along the horizon are
+// most of them.
+template <typename Obstacle>
+std::vector<const Obstacle*> nearestFirst(const std::vector<Obstacle>& obstacles,
+                                          const Camera& camera, bool cull) {
+  std::vector<std::pair<float, const Obstacle*>> byDistance;
+  byDistance.reserve(obstacles.size());
+  const glm::vec2 eye(camera.getEye().x, camera.getEye().z);
+  for (const Obstacle& obstacle : obstacles) {
+    if (!cull || !boxOutsideView(camera, *obstacle.aabb)) {
+      const glm::vec2 offset = obstacle.position - eye;
+      byDistance.emplace_back(glm::dot(offset, offset), &obstacle);
+    }
+  }
+  std::sort(byDistance.begin(), byDistance.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<const Obstacle*> ordered;
+  ordered.reserve(byDistance.size());
+  for (const auto& entry : byDistance) {
+    ordered.push_back(entry.second);
+  }
+  return ordered;
 }
 
 }  // namespace
@@ -115,10 +144,8 @@ void Application::drawRocks(std::shared_ptr<MatrixStack> Model, bool cull, bool 
   if (textured) {
     rockTexture->bind(prog->getUniform("Texture0"));
   }
-  for (const Rock& rock : *rockManager.getRocks()) {
-    if (cull && boxOutsideView(camera, *rock.aabb)) {
-      continue;
-    }
+  for (const Rock* rockInView : nearestFirst(*rockManager.getRocks(), camera, cull)) {
+    const Rock& rock = *rockInView;
     Model->pushMatrix();
     Model->loadIdentity();
     Model->translate(glm::vec3(rock.position.x, 0.0f, rock.position.y));
