@@ -1,20 +1,30 @@
 // Drawing the rocks and the tentacles in the shadow, normal and outline passes, and their
 // collision boxes as wire frames while the player asks for them.
 #include <algorithm>
+#include <iostream>
 #include <utility>
 #include <vector>
 
 #include "Application.h"
 #include "gl/MatrixStack.h"
+#include "gl/ObjLoader.h"
 #include "gl/Program.h"
 #include "gl/Shape.h"
 #include "gl/Texture.h"
+#include "world/FarMesh.h"
 
 namespace {
 
 constexpr int TentacleMaterial = 2;
 constexpr int BoxMaterial = 11;
 const glm::vec3 UpAxis(0.0f, 1.0f, 0.0f);
+
+// Cell sizes of the far meshes, and the distances on the sea plane beyond which they stand in:
+// far enough that a rock spans a few dozen pixels and a tentacle a handful.
+constexpr float RockFarCell = 1.2f;
+constexpr float TentacleFarCell = 0.3f;
+constexpr float RockFarDistance = 100.0f;
+constexpr float TentacleFarDistance = 80.0f;
 
 enum class DrawMode { Depth, Outline, Normal };
 
@@ -53,12 +63,19 @@ void drawBoxFrame(const Application& app, const std::shared_ptr<MatrixStack>& Mo
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 }
 
-// The obstacles in view (all of them without culling), nearest to the eye first: the depth
-// test then spares the shading of rocks hidden behind nearer ones, which along the horizon are
-// most of them.
 template <typename Obstacle>
-std::vector<const Obstacle*> nearestFirst(const std::vector<Obstacle>& obstacles,
-                                          const Camera& camera, bool cull) {
+struct InView {
+  const Obstacle* obstacle;
+  const Shape* mesh;
+};
+
+// The obstacles in view (all of them without culling), nearest to the eye first so that the
+// depth test spares the shading of those hidden behind nearer ones, which along the horizon is
+// most of them; each with the mesh to draw it with, the far one beyond farDistance.
+template <typename Obstacle>
+std::vector<InView<Obstacle>> nearestFirst(const std::vector<Obstacle>& obstacles,
+                                           const Camera& camera, bool cull, const Shape* nearMesh,
+                                           const Shape* farMesh, float farDistance) {
   std::vector<std::pair<float, const Obstacle*>> byDistance;
   byDistance.reserve(obstacles.size());
   const glm::vec2 eye(camera.getEye().x, camera.getEye().z);
@@ -70,15 +87,40 @@ std::vector<const Obstacle*> nearestFirst(const std::vector<Obstacle>& obstacles
   }
   std::sort(byDistance.begin(), byDistance.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::vector<const Obstacle*> ordered;
+  std::vector<InView<Obstacle>> ordered;
   ordered.reserve(byDistance.size());
-  for (const auto& entry : byDistance) {
-    ordered.push_back(entry.second);
+  for (const auto& [distanceSquared, obstacle] : byDistance) {
+    const bool far = farMesh != nullptr && distanceSquared > farDistance * farDistance;
+    ordered.push_back({obstacle, far ? farMesh : nearMesh});
   }
   return ordered;
 }
 
+std::shared_ptr<Shape> loadFarShape(const std::string& path, float cellSize) {
+  std::vector<ObjShape> shapes;
+  std::vector<tinyobj::material_t> materials;
+  std::string error;
+  // A model that cannot be read was reported when it was loaded for near drawing.
+  if (!loadObj(shapes, materials, error, path, nullptr) || shapes.empty()) {
+    return nullptr;
+  }
+  const ObjShape coarse = coarsenMesh(shapes[0], cellSize);
+  if (coarse.mesh.indices.empty()) {
+    return nullptr;
+  }
+  auto shape = std::make_shared<Shape>();
+  shape->setFromObjShape(coarse);
+  shape->computeBounds();
+  shape->init();
+  return shape;
+}
+
 }  // namespace
+
+void Application::initFarShapes(const std::string& resourceDir) {
+  rockFarShape = loadFarShape(resourceDir + resources::RockModel, RockFarCell);
+  tentacleFarShape = loadFarShape(resourceDir + resources::TentacleModel, TentacleFarCell);
+}
 
 void Application::drawTentacles(std::shared_ptr<MatrixStack> Model, bool cull, bool depth,
                                 bool outline) {
@@ -101,26 +143,25 @@ void Application::drawTentacles(std::shared_ptr<MatrixStack> Model, bool cull, b
   if (mode == DrawMode::Normal) {
     setMaterial(TentacleMaterial, prog);
   }
-  for (const Dummy& d : *dummyManager.getDummies()) {
-    const AABB box = d.boundsAt(tentacleShape.get(), now);
-    if (cull && boxOutsideView(camera, box)) {
-      continue;
-    }
-    const TentaclePose pose = tentaclePose(d.phase, now);
+  const auto inView = nearestFirst(*dummyManager.getDummies(), camera, cull, tentacleShape.get(),
+                                   tentacleFarShape.get(), TentacleFarDistance);
+  for (const auto& [d, mesh] : inView) {
+    const TentaclePose pose = tentaclePose(d->phase, now);
     Model->pushMatrix();
     Model->loadIdentity();
-    Model->translate(glm::vec3(d.position.x, pose.lift, d.position.y));
+    Model->translate(glm::vec3(d->position.x, pose.lift, d->position.y));
     Model->scale(glm::vec3(pose.girth, TentacleHeightScale, pose.girth));
     Model->rotate(pose.twist, UpAxis);
     if (mode == DrawMode::Depth) {
-      shadowMap.drawShape(Model->topMatrix(), tentacleShape);
+      shadowMap.drawShape(Model->topMatrix(),
+                          mesh == tentacleShape.get() ? tentacleShape : tentacleFarShape);
     } else {
       setModel(prog, Model);
-      tentacleShape->draw(prog, false);
+      mesh->draw(prog, false);
     }
     Model->popMatrix();
     if (mode == DrawMode::Normal && showBoxes) {
-      drawBoxFrame(*this, Model, box);
+      drawBoxFrame(*this, Model, *d->aabb);
       setMaterial(TentacleMaterial, prog);
     }
   }
@@ -144,22 +185,23 @@ void Application::drawRocks(std::shared_ptr<MatrixStack> Model, bool cull, bool 
   if (textured) {
     rockTexture->bind(prog->getUniform("Texture0"));
   }
-  for (const Rock* rockInView : nearestFirst(*rockManager.getRocks(), camera, cull)) {
-    const Rock& rock = *rockInView;
+  const auto inView = nearestFirst(*rockManager.getRocks(), camera, cull, rockShape.get(),
+                                   rockFarShape.get(), RockFarDistance);
+  for (const auto& [rock, mesh] : inView) {
     Model->pushMatrix();
     Model->loadIdentity();
-    Model->translate(glm::vec3(rock.position.x, 0.0f, rock.position.y));
-    Model->rotate(rock.rotation, UpAxis);
+    Model->translate(glm::vec3(rock->position.x, 0.0f, rock->position.y));
+    Model->rotate(rock->rotation, UpAxis);
     if (mode == DrawMode::Depth) {
-      shadowMap.drawShape(Model->topMatrix(), rockShape);
+      shadowMap.drawShape(Model->topMatrix(), mesh == rockShape.get() ? rockShape : rockFarShape);
     } else {
       setModel(prog, Model);
-      rockShape->draw(prog, false);
+      mesh->draw(prog, false);
     }
     Model->popMatrix();
     if (boxes) {
       simpleShader->bind();
-      drawBoxFrame(*this, Model, *rock.aabb);
+      drawBoxFrame(*this, Model, *rock->aabb);
       prog->bind();
     }
   }
