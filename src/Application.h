@@ -8,6 +8,7 @@
 #include <glm/glm.hpp>
 
 #include "Camera.h"
+#include "Gamepad.h"
 #include "ResourceNames.h"
 #include "WindowManager.h"
 #include "render/Lightning.h"
@@ -91,11 +92,20 @@ class Application final : public EventCallbacks {
   void intro(int width, int height);
   void drawHUD(int width, int height);
 
+  // Pausing a race (P, Start on a pad, or the window losing the focus): the boat, the
+  // tentacles, the timer and the lightning schedule hold still while sea and sky move on, and
+  // the music plays on more quietly. Only a race in progress can be paused.
+  void setPaused(bool pause);
+  void drawPauseNotice(int width, int height);
+  // Reads the first connected gamepad and turns it into the keys it stands for; once a frame.
+  void pollGamepad();
+
   void keyCallback(GLFWwindow* window, int key, int scancode, int action, int mods) override;
   void mouseCallback(GLFWwindow* window, int button, int action, int mods) override;
   void resizeCallback(GLFWwindow* window, int width, int height) override;
   void scrollCallback(GLFWwindow* window, double deltaX, double deltaY) override;
   void cursorCallback(GLFWwindow* window, double xpos, double ypos) override;
+  void focusCallback(GLFWwindow* window, int focused) override;
 
   WindowManager* windowManager = nullptr;
 
@@ -183,4 +193,9 @@ class Application final : public EventCallbacks {
   double introTime = 0.0;
 
   TextRenderer textRenderer;
+
+  bool paused = false;
+  float musicVolumeBeforePause = 0.0f;
+  PadHeld padWasHeld;
+  GamepadButtons gamepadButtons;
 };

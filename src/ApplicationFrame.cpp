@@ -247,6 +247,9 @@ void Application::render() {
     glStencilMask(0xFF);
     glStencilFunc(GL_ALWAYS, 0, 0xFF);
     drawHUD(width, height);
+    if (paused) {
+      drawPauseNotice(width, height);
+    }
   }
 
   Projection->popMatrix();

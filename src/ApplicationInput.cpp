@@ -31,6 +31,7 @@ void Application::keyCallback(GLFWwindow* window, int key, int /*scancode*/, int
     fastMode = !fastMode;
   }
   if (key == GLFW_KEY_X && pressed) {
+    setPaused(false);
     effectsEngine->stopAllSounds();
     effectsEngine->play2D(resources::LossSting, true);
     effectsEngine->setSoundVolume(musicVolume);
@@ -64,6 +65,70 @@ void Application::keyCallback(GLFWwindow* window, int key, int /*scancode*/, int
     } else if (gameState == Title) {
       gameState = Playing;
       resetGame(height, width);
+    } else if (paused) {
+      setPaused(false);
+    }
+  }
+  if (key == GLFW_KEY_P && pressed) {
+    setPaused(!paused);
+  }
+  if (key == GLFW_KEY_F11 && pressed) {
+    windowManager->toggleFullscreen();
+  }
+}
+
+void Application::focusCallback(GLFWwindow* /*window*/, int focused) {
+  if (focused == GLFW_FALSE) {
+    setPaused(true);
+  }
+}
+
+void Application::setPaused(bool pause) {
+  constexpr float PausedMusicLevel = 0.35f;
+  const bool racing = gameState == Playing && !gameOver && !won;
+  if (pause && !paused && racing) {
+    paused = true;
+    musicVolumeBeforePause = musicEngine->getSoundVolume();
+    musicEngine->setSoundVolume(PausedMusicLevel * musicVolumeBeforePause);
+  } else if (!pause && paused) {
+    paused = false;
+    musicEngine->setSoundVolume(musicVolumeBeforePause);
+  }
+}
+
+void Application::pollGamepad() {
+  GLFWgamepadstate state{};
+  bool connected = false;
+  for (int pad = GLFW_JOYSTICK_1; pad <= GLFW_JOYSTICK_LAST && !connected; ++pad) {
+    connected = glfwJoystickIsGamepad(pad) == GLFW_TRUE &&
+                glfwGetGamepadState(pad, &state) == GLFW_TRUE;
+  }
+  if (!connected) {
+    // A pad unplugged while a trigger was held lets go of its keys.
+    state = GLFWgamepadstate{};
+    state.axes[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER] = -1.0f;
+    state.axes[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER] = -1.0f;
+  }
+  GLFWwindow* window = windowManager->getHandle();
+  const PadHeld held = padHeld(state);
+  // Only changes are sent, so the keyboard keeps working beside the pad.
+  const auto follow = [&](bool now, bool before, int key) {
+    if (now != before) {
+      keyCallback(window, key, 0, now ? GLFW_PRESS : GLFW_RELEASE, 0);
+    }
+  };
+  follow(held.accelerate, padWasHeld.accelerate, GLFW_KEY_W);
+  follow(held.brake, padWasHeld.brake, GLFW_KEY_S);
+  follow(held.turnLeft, padWasHeld.turnLeft, GLFW_KEY_A);
+  follow(held.turnRight, padWasHeld.turnRight, GLFW_KEY_D);
+  padWasHeld = held;
+
+  const PadPressed pressed = gamepadButtons.pressedSince(state);
+  for (const auto& [wanted, key] : {std::pair{pressed.enter, GLFW_KEY_ENTER},
+                                    std::pair{pressed.restart, GLFW_KEY_R},
+                                    std::pair{pressed.pause, GLFW_KEY_P}}) {
+    if (wanted) {
+      keyCallback(window, key, 0, GLFW_PRESS, 0);
     }
   }
 }

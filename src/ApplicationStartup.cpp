@@ -102,12 +102,13 @@ void Application::initGeom(const std::string& resourceDir) {
   const bool loaded =
       loadObj(TOshapes, objMaterials, errStr, resourceDir + resources::BoatModel, nullptr);
   std::printf("Number of parts of boat obj: %zi\n", TOshapes.size());
-  if (loaded) {
-    for (const ObjShape& part : TOshapes) {
-      boatParts.push_back(uploadShape(part));
-    }
-  } else {
+  if (!loaded) {
     std::cerr << errStr << std::endl;
+  } else if (TOshapes.empty()) {
+    std::cerr << resourceDir + resources::BoatModel << " holds no mesh" << std::endl;
+  }
+  for (const ObjShape& part : TOshapes) {
+    boatParts.push_back(uploadShape(part));
   }
 
   lighthouseCell = glm::vec3(50.0f, 0.0f, 95.0f);
@@ -160,6 +161,7 @@ void Application::startTitle() {
 }
 
 void Application::resetGame(int height, int width) {
+  setPaused(false);
   effectsEngine->stopAllSounds();
   if (gameState == Playing) {
     musicEngine->stopAllSounds();

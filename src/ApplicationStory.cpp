@@ -108,6 +108,19 @@ void Application::intro(int width, int height) {
   introTime += *deltaTime;
 }
 
+void Application::drawPauseNotice(int width, int height) {
+  const float s = textScale(width);
+  const auto h = static_cast<float>(height);
+  const auto w = static_cast<float>(width);
+  const std::pair<const char*, std::pair<float, float>> lines[] = {
+      {"Paused", {1.2f * s, 0.55f * h}}, {"Press P or Enter to go on", {0.6f * s, 0.45f * h}}};
+  for (const auto& [text, placement] : lines) {
+    textRenderer.setTextWidth(text, placement.first);
+    textRenderer.renderText(textShader, text, (w - textRenderer.textWidth) / 2.0f,
+                            placement.second, placement.first, White);
+  }
+}
+
 void Application::drawHUD(int width, int height) {
   for (const HudLine& line : hudLines(gameOver, won, timeLimit, timeLeft, width, height)) {
     float x = line.x;

@@ -19,6 +19,12 @@ void Application::update(float dt) {
   if (gameState != Playing) {
     return;
   }
+  if (paused) {
+    // The schedule runs on the wall clock; moving its mark on keeps the next strike as far
+    // away as it was when the race stopped.
+    lastLightningTime += static_cast<double>(dt);
+    return;
+  }
 
   if (!won && !gameOver) {
     moveBoat(dt);

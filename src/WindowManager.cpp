@@ -55,6 +55,7 @@ bool WindowManager::init(int width, int height) {
   glfwSetFramebufferSizeCallback(window, resize_callback);
   glfwSetScrollCallback(window, scroll_callback);
   glfwSetCursorPosCallback(window, cursor_callback);
+  glfwSetWindowFocusCallback(window, focus_callback);
   return true;
 }
 
@@ -92,6 +93,51 @@ void WindowManager::scroll_callback(GLFWwindow* window, double deltaX, double de
   if (EventCallbacks* target = receiver()) {
     target->scrollCallback(window, deltaX, deltaY);
   }
+}
+
+void WindowManager::focus_callback(GLFWwindow* window, int focused) {
+  if (EventCallbacks* target = receiver()) {
+    target->focusCallback(window, focused);
+  }
+}
+
+bool WindowManager::isFullscreen() const {
+  return window != nullptr && glfwGetWindowMonitor(window) != nullptr;
+}
+
+void WindowManager::toggleFullscreen() {
+  if (window == nullptr) {
+    return;
+  }
+  if (isFullscreen()) {
+    glfwSetWindowMonitor(window, nullptr, windowedX, windowedY, windowedWidth, windowedHeight,
+                         GLFW_DONT_CARE);
+    return;
+  }
+  glfwGetWindowPos(window, &windowedX, &windowedY);
+  glfwGetWindowSize(window, &windowedWidth, &windowedHeight);
+  // The monitor under the window's centre; the primary one when the centre is off every screen.
+  const int centreX = windowedX + windowedWidth / 2;
+  const int centreY = windowedY + windowedHeight / 2;
+  GLFWmonitor* target = glfwGetPrimaryMonitor();
+  int count = 0;
+  GLFWmonitor** monitors = glfwGetMonitors(&count);
+  for (int i = 0; i < count; ++i) {
+    int x = 0;
+    int y = 0;
+    glfwGetMonitorPos(monitors[i], &x, &y);
+    const GLFWvidmode* mode = glfwGetVideoMode(monitors[i]);
+    if (mode != nullptr && centreX >= x && centreX < x + mode->width && centreY >= y &&
+        centreY < y + mode->height) {
+      target = monitors[i];
+      break;
+    }
+  }
+  const GLFWvidmode* mode = target != nullptr ? glfwGetVideoMode(target) : nullptr;
+  if (mode == nullptr) {
+    return;
+  }
+  glfwSetWindowMonitor(window, target, 0, 0, mode->width, mode->height, mode->refreshRate);
 }
 
 void WindowManager::cursor_callback(GLFWwindow* window, double xpos, double ypos) {

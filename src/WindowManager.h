@@ -12,6 +12,8 @@ class EventCallbacks {
   virtual void resizeCallback(GLFWwindow* window, int width, int height) = 0;
   virtual void scrollCallback(GLFWwindow* window, double deltaX, double deltaY) = 0;
   virtual void cursorCallback(GLFWwindow* window, double xpos, double ypos) = 0;
+  // The window gained (focused 1) or lost (0) the keyboard focus.
+  virtual void focusCallback(GLFWwindow* /*window*/, int /*focused*/) {}
 };
 
 // Owns the one GLFW window and its GL context, and forwards GLFW's plain-function callbacks to
@@ -27,6 +29,10 @@ class WindowManager {
   void shutdown();
   void setEventCallbacks(EventCallbacks* callbacks_in);
   GLFWwindow* getHandle() const { return window; }
+  // Between the window and fullscreen on the monitor the window stands on; the framebuffer size
+  // event follows, as for any resize.
+  void toggleFullscreen();
+  bool isFullscreen() const;
 
   static WindowManager* getInstance() { return instance; }
 
@@ -36,12 +42,18 @@ class WindowManager {
   static void resize_callback(GLFWwindow* window, int width, int height);
   static void scroll_callback(GLFWwindow* window, double deltaX, double deltaY);
   static void cursor_callback(GLFWwindow* window, double xpos, double ypos);
+  static void focus_callback(GLFWwindow* window, int focused);
 
  private:
   static EventCallbacks* receiver();
 
   GLFWwindow* window = nullptr;
   EventCallbacks* callbacks = nullptr;
+  // Where the window stood before it went fullscreen, to put it back.
+  int windowedX = 0;
+  int windowedY = 0;
+  int windowedWidth = 0;
+  int windowedHeight = 0;
 
   static WindowManager* instance;
 };

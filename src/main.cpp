@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
 
     glfwSwapBuffers(window);
     glfwPollEvents();
+    application->pollGamepad();
 
     application->update(static_cast<float>(currentTime - lastTime));
     *deltaTime = currentTime - lastTime;

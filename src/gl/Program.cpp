@@ -109,6 +109,14 @@ bool Program::init() {
 }
 
 bool Program::abandon(GLuint VS, GLuint FS, GLuint GS) {
+  // A quiet program still says once that it failed, unless a file it could not open has been
+  // named already: otherwise an empty or damaged shader file would pass without a word.
+  const bool filesOpen = std::ifstream(vShaderName).good() && std::ifstream(fShaderName).good() &&
+                         (GS == 0 || std::ifstream(gShaderName).good());
+  if (!isVerbose() && filesOpen) {
+    std::cerr << "Could not build the shader program of " << vShaderName << " and " << fShaderName
+              << "; what it draws is left out." << std::endl;
+  }
   if (pid != 0) {
     detachAndDeleteShaders(VS, FS, GS);
     glDeleteProgram(pid);

@@ -65,7 +65,10 @@ TextRenderer::~TextRenderer() {
 void TextRenderer::init(const std::string& text, float scale) {
   // Later uploads (the sky box faces among them) rely on byte-aligned rows as well.
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  if (characters.empty()) {
+  // A font that could not be read is not asked for again on every restart: the answer would
+  // be the same, and the console would repeat it.
+  if (characters.empty() && !fontTried) {
+    fontTried = true;
     loadFont();
   }
   glEnable(GL_BLEND);
@@ -85,6 +88,8 @@ void TextRenderer::loadFont() {
   FT_Face face = nullptr;
   if (FT_New_Face(ft, resources::Font, 0, &face) != 0) {
     std::cout << "ERROR::FREETYTPE: face initialization failed" << std::endl;
+    std::cout << "Could not read the font " << resources::Font << "; the game runs without text."
+              << std::endl;
   } else {
     loadGlyphs(face, characters);
     FT_Done_Face(face);

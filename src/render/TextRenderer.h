@@ -48,6 +48,8 @@ class TextRenderer {
   float textWidth = 0.0f;
 
  private:
+  bool fontTried = false;
+
   void loadFont();
   void initQuadBuffer();
   const Character* find(char c) const;

@@ -1,3 +1,4 @@
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -174,4 +175,19 @@ TEST_F(ProgramTest, FailedBuildReleasesEverythingAndStaysQuiet) {
     }
     EXPECT_EQ(liveNames(isProgram), programsBefore);
   }
+}
+
+// A quiet program whose file opens but does not build (empty, damaged) still names its files
+// once, so that a damaged resource never fails without a word.
+TEST_F(ProgramTest, QuietProgramThatFailsToBuildNamesItsFilesOnce) {
+  const std::string empty = ::testing::TempDir() + "empty_vert.glsl";
+  std::ofstream(empty).close();
+  const auto program = makeProgram("", "flat_frag.glsl", false);
+  program->setShaderNames(empty, Shaders + "flat_frag.glsl", " ");
+  CaptureStderr capturedStderr;
+  CaptureStdout out;
+  EXPECT_FALSE(program->init());
+  EXPECT_EQ(out.stop(), "");
+  EXPECT_EQ(capturedStderr.stop(), "Could not build the shader program of " + empty + " and " +
+                                       Shaders + "flat_frag.glsl; what it draws is left out.\n");
 }

@@ -179,14 +179,14 @@ class FrameTest : public GLTest {
 
 // Both text screens: every line white, centred and as wide as measured, at its height.
 TEST_F(FrameTest, TextScreensShowTheirLinesWhereTheLayoutPutsThem) {
-  struct Line {
+  struct TextLine {
     std::string text;
     float scale;
     float heightFraction;
   };
   struct Screen {
     int gameState;
-    std::vector<Line> lines;
+    std::vector<TextLine> lines;
   };
   const Screen screens[] = {
       {StartPrompt, {{"Press 'Enter' to start.", 1.0f, 0.5f}}},
@@ -197,7 +197,7 @@ TEST_F(FrameTest, TextScreensShowTheirLinesWhereTheLayoutPutsThem) {
   for (const Screen& screen : screens) {
     app->gameState = screen.gameState;
     const Image image = renderFrame();
-    for (const Line& line : screen.lines) {
+    for (const TextLine& line : screen.lines) {
       SCOPED_TRACE(line.text);
       const float baseline = line.heightFraction * GameHeight;
       const Ink expected =
@@ -415,4 +415,43 @@ TEST_F(FrameTest, PostPassFillsTheWindowWhateverTheSceneStateIs) {
   }
   app->keyCallback(window, GLFW_KEY_Z, 0, GLFW_RELEASE, 0);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// F11 takes the game to the whole screen and back; the frame follows both sizes.
+TEST_F(FrameTest, F11TogglesFullscreenAndTheFrameFollows) {
+  startGame();
+  const GLFWvidmode* screen = glfwGetVideoMode(glfwGetPrimaryMonitor());
+  ASSERT_NE(screen, nullptr);
+  const auto waitForSize = [&](int width, int height) {
+    for (int i = 0; i < 200; ++i) {
+      int w = 0;
+      int h = 0;
+      glfwGetFramebufferSize(window, &w, &h);
+      glfwWaitEventsTimeout(0.01);
+      if (w == width && h == height) {
+        glfwWaitEventsTimeout(0.05);
+        return;
+      }
+    }
+  };
+
+  windowManager->setEventCallbacks(app.get());
+  app->keyCallback(window, GLFW_KEY_F11, 0, GLFW_PRESS, 0);
+  waitForSize(screen->width, screen->height);
+  EXPECT_TRUE(windowManager->isFullscreen());
+  Image image = renderFrame();
+  EXPECT_EQ(image.width, screen->width);
+  EXPECT_EQ(image.height, screen->height);
+  GLint textureWidth = 0;
+  glBindTexture(GL_TEXTURE_2D, app->postTexture);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &textureWidth);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  EXPECT_EQ(textureWidth, screen->width);
+
+  app->keyCallback(window, GLFW_KEY_F11, 0, GLFW_PRESS, 0);
+  waitForSize(GameWidth, GameHeight);
+  EXPECT_FALSE(windowManager->isFullscreen());
+  image = renderFrame();
+  EXPECT_EQ(image.width, GameWidth);
+  EXPECT_EQ(image.height, GameHeight);
 }

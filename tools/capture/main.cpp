@@ -1,12 +1,14 @@
 // Scene capture: plays the real game from the start prompt to a won run with scripted keys and
 // writes a PNG of each moment worth looking at into the directory given on the command line.
-//   galeskerry_capture <outdir> [resourceDir]
+//   galeskerry_capture [--small] <outdir> [resourceDir]
+// --small writes half-size JPEG files instead, small enough to keep in the repository.
 // Parts of the game that are missing or fail to load simply draw less.
 #include <filesystem>
 #include <functional>
 #include <iostream>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include <stb_image_write.h>
 
@@ -21,8 +23,8 @@ constexpr float FrameSeconds = 1.0f / 30.0f;
 
 class Capture {
  public:
-  Capture(GameSession& driven, fs::path directory)
-      : session(driven), outDir(std::move(directory)) {}
+  Capture(GameSession& driven, fs::path directory, bool smallFiles)
+      : session(driven), outDir(std::move(directory)), small(smallFiles) {}
 
   // Simulates the given time in frames, then draws one more frame and saves it as name.png.
   bool shoot(const std::string& name, float seconds = 0.0f) {
@@ -32,9 +34,12 @@ class Capture {
     int height = 0;
     const auto pixels = session.readBackBuffer(width, height);
     session.finishFrame(FrameSeconds);
-    const fs::path file = outDir / (name + ".png");
     stbi_flip_vertically_on_write(1);
-    if (stbi_write_png(file.c_str(), width, height, 3, pixels.data(), width * 3) == 0) {
+    const fs::path file = outDir / (name + (small ? ".jpg" : ".png"));
+    const bool saved =
+        small ? writeHalfSizeJpeg(file, pixels, width, height)
+              : stbi_write_png(file.c_str(), width, height, 3, pixels.data(), width * 3) != 0;
+    if (!saved) {
       std::cerr << "Could not write " << file << std::endl;
       return false;
     }
@@ -52,27 +57,59 @@ class Capture {
   }
 
  private:
+  // Every output pixel is the mean of a 2 × 2 block: the film grain averages out instead of
+  // aliasing, and the file is a fraction of the size.
+  static bool writeHalfSizeJpeg(const fs::path& file, const std::vector<unsigned char>& pixels,
+                                int width, int height) {
+    constexpr int Quality = 88;
+    const int halfWidth = width / 2;
+    const int halfHeight = height / 2;
+    std::vector<unsigned char> half(static_cast<size_t>(halfWidth) * halfHeight * 3);
+    for (int y = 0; y < halfHeight; ++y) {
+      for (int x = 0; x < halfWidth; ++x) {
+        for (int c = 0; c < 3; ++c) {
+          int sum = 0;
+          for (int dy = 0; dy < 2; ++dy) {
+            for (int dx = 0; dx < 2; ++dx) {
+              sum += pixels[(static_cast<size_t>(2 * y + dy) * width + (2 * x + dx)) * 3 + c];
+            }
+          }
+          half[(static_cast<size_t>(y) * halfWidth + x) * 3 + c] =
+              static_cast<unsigned char>((sum + 2) / 4);
+        }
+      }
+    }
+    return stbi_write_jpg(file.c_str(), halfWidth, halfHeight, 3, half.data(), Quality) != 0;
+  }
+
   GameSession& session;
   fs::path outDir;
+  bool small;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::cerr << "usage: galeskerry_capture <outdir> [resourceDir]" << std::endl;
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  const bool small = !arguments.empty() && arguments.front() == "--small";
+  if (small) {
+    arguments.erase(arguments.begin());
+  }
+  if (arguments.empty()) {
+    std::cerr << "usage: galeskerry_capture [--small] <outdir> [resourceDir]" << std::endl;
     return 2;
   }
   std::error_code error;
-  const fs::path outDir = fs::absolute(argv[1], error);
+  const fs::path outDir = fs::absolute(arguments[0], error);
   if (!error) {
     fs::create_directories(outDir, error);
   }
   if (error) {
-    std::cerr << "Cannot use " << argv[1] << " for the pictures: " << error.message() << std::endl;
+    std::cerr << "Cannot use " << arguments[0] << " for the pictures: " << error.message()
+              << std::endl;
     return 1;
   }
-  const std::string resourceDir = argc >= 3 ? argv[2] : "../resources";
+  const std::string resourceDir = arguments.size() >= 2 ? arguments[1] : "../resources";
   if (!enterExecutableDirectory()) {
     return 1;
   }
@@ -82,7 +119,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   Application& game = session.game();
-  Capture capture(session, outDir);
+  Capture capture(session, outDir, small);
   bool written = capture.shoot("01_start_prompt");
 
   session.tap(GLFW_KEY_ENTER);
