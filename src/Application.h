@@ -53,6 +53,8 @@ class Application final : public EventCallbacks {
   void initTex(const std::string& resourceDir);
   // Builds every shader program of the application; run by init.
   void initShaders(const std::string& resourceDir);
+  // Builds the far obstacles' coarse meshes; run by initGeom.
+  void initFarShapes(const std::string& resourceDir);
   GLuint buildSkyCubeMap(std::string dir, std::vector<std::string> faces) const;
 
   void startTitle();
@@ -131,6 +133,9 @@ class Application final : public EventCallbacks {
   std::shared_ptr<Shape> tentacleShape;
   std::shared_ptr<Shape> rockShape;
   std::shared_ptr<Shape> lighthouseShape;
+  // Coarse stand-ins drawn for far obstacles; null when their model could not be read.
+  std::shared_ptr<Shape> rockFarShape;
+  std::shared_ptr<Shape> tentacleFarShape;
 
   std::vector<std::shared_ptr<Shape>> boatParts;
 

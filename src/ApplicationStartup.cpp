@@ -94,6 +94,7 @@ void Application::initGeom(const std::string& resourceDir) {
   lighthouseShape = loadSinglePartModel(resourceDir + resources::LighthouseModel);
   cubeMapTexture = buildSkyCubeMap(resourceDir + resources::SkyBoxDirectory, skyboxFaces);
   cubeShape = loadSinglePartModel(resourceDir + resources::CubeModel);
+  initFarShapes(resourceDir);
 
   std::vector<ObjShape> TOshapes;
   std::vector<tinyobj::material_t> objMaterials;

@@ -1,20 +1,54 @@
 #version 330 core
-// Diffuse lighting of a textured surface; texID reads the same unit as Texture0.
-in vec3 worldPos;
-in vec3 worldNormal;
+// Wet dark stone under a storm sky: the rock texture, darkened and cooled, lit from above by the
+// storm's glow and by a lamp over the camera, with a tight bright sheen where spray runs off.
+// Texture0 gives the stone's detail; texID, read from the same unit at a coarse level of the
+// mip chain, gives broad patches of wetter and drier stone. The foot of the rock, where the sea
+// washes it, is darker and wetter still.
+in vec3 eyePos;
+in vec3 eyeNormal;
+in vec3 eyeLightPos;
+in vec3 eyeLightDir;
 in vec2 texCoord;
+in float height;
 
-uniform vec3 lightPos;
-uniform vec3 lightDirection;
 uniform sampler2D Texture0;
 uniform sampler2D texID;
 
 out vec4 color;
 
+const vec3 StormAmbient = vec3(0.10, 0.12, 0.16);
+const vec3 SkyGlow = vec3(0.42, 0.48, 0.62);
+const vec3 LampColour = vec3(0.95, 0.90, 0.80);
+const float PatchLevel = 5.0;
+
 void main() {
-  vec3 n = normalize(worldNormal);
-  float diffuse = max(dot(n, normalize(lightPos - worldPos)), 0.0) +
-                  0.4 * max(dot(n, normalize(-lightDirection)), 0.0);
-  vec3 albedo = mix(texture(Texture0, texCoord).rgb, texture(texID, texCoord).rgb, 0.5);
-  color = vec4(albedo * (0.15 + diffuse), 1.0);
+  vec3 stone = texture(Texture0, texCoord).rgb;
+  float patches = dot(textureLod(texID, texCoord, PatchLevel).rgb, vec3(0.333));
+
+  float waterline = smoothstep(-0.5, 2.5, height);
+  float wetness = clamp(mix(1.0, 0.35, waterline) + 0.6 * (0.5 - patches), 0.0, 1.0);
+  // Wet stone is darker and a little bluer than dry stone.
+  vec3 albedo = stone * mix(vec3(0.95, 0.95, 0.98), vec3(0.45, 0.5, 0.6), wetness);
+
+  vec3 n = normalize(eyeNormal);
+  vec3 toEye = normalize(-eyePos);
+  vec3 toSky = normalize(-eyeLightDir);
+  float skyDiffuse = max(dot(n, toSky), 0.0);
+
+  vec3 toLampUnscaled = eyeLightPos - eyePos;
+  float lampDistance = length(toLampUnscaled);
+  vec3 toLamp = toLampUnscaled / lampDistance;
+  float lampFalloff = 1.0 / (1.0 + 0.0002 * lampDistance * lampDistance);
+  float lampDiffuse = max(dot(n, toLamp), 0.0) * lampFalloff;
+
+  // Water on stone: a narrow, strong highlight.
+  float shininess = mix(16.0, 80.0, wetness);
+  float skySheen = pow(max(dot(n, normalize(toSky + toEye)), 0.0), shininess);
+  float lampSheen = pow(max(dot(n, normalize(toLamp + toEye)), 0.0), shininess) * lampFalloff;
+  // Light grazing the silhouette off the wet surface.
+  float rim = pow(1.0 - max(dot(n, toEye), 0.0), 3.0) * 0.3 * wetness;
+
+  vec3 lit = albedo * (StormAmbient * 3.0 + SkyGlow * skyDiffuse + LampColour * lampDiffuse) +
+             wetness * (SkyGlow * skySheen + LampColour * lampSheen) + SkyGlow * rim;
+  color = vec4(lit, 1.0);
 }

@@ -57,8 +57,8 @@ std::vector<NamedMesh> buildRock() {
   }
   const glm::vec3 radii(5.3f, 5.0f, 4.9f);
   const glm::vec3 centre(0.0f, 0.8f, 0.0f);
-  constexpr int Columns = 80;
-  constexpr int Rows = 56;
+  constexpr int Columns = 36;
+  constexpr int Rows = 24;
   const auto point = [&](int column, int row) {
     glm::vec3 dir;
     if (row == 0 || row == Rows) {
@@ -94,8 +94,8 @@ std::vector<NamedMesh> buildTentacle() {
   // The centre line leans back a little, rises, then curls over into a hook while its heading
   // slowly turns, so the tentacle reads as alive from every side. Two rows of suckers run up
   // the inside of the curl.
-  constexpr int Rings = 72;
-  constexpr int Sides = 16;
+  constexpr int Rings = 45;
+  constexpr int Sides = 12;
   constexpr float Length = 8.6f;
   std::vector<glm::vec3> line;
   std::vector<float> radii;
