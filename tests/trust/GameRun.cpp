@@ -1,6 +1,7 @@
 #include "GameRun.h"
 
 #include <AL/al.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -106,6 +107,11 @@ int liveSoundSources() {
     live += alIsSource(name) == AL_TRUE ? 1 : 0;
   }
   return live;
+}
+
+long allocatedKilobytes() {
+  const struct mallinfo2 heap = mallinfo2();
+  return static_cast<long>((heap.uordblks + heap.hblkhd) / 1024);
 }
 
 long residentKilobytes() {

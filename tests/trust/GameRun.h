@@ -43,3 +43,5 @@ int liveGLObjects();
 int liveSoundSources();
 // Resident memory of this process in kilobytes.
 long residentKilobytes();
+// Memory the process has allocated and not given back, in kilobytes.
+long allocatedKilobytes();

@@ -23,26 +23,31 @@ TEST_F(Soak, TwoHundredRestartsLeaveObjectsVoicesAndMemoryFlat) {
     frame();
   };
   // The first few restarts fill caches (glyphs, decoded clips, the driver's pools).
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < 20; ++i) {
     restart();
   }
   const int objects = liveGLObjects();
   const int sources = liveSoundSources();
-  const long memory = residentKilobytes();
-  for (int i = 0; i < 190; ++i) {
+  const long allocated = allocatedKilobytes();
+  const long resident = residentKilobytes();
+  for (int i = 0; i < 180; ++i) {
     restart();
   }
   const int objectsAfter = liveGLObjects();
   const int sourcesAfter = liveSoundSources();
-  const long memoryAfter = residentKilobytes();
+  const long allocatedAfter = allocatedKilobytes();
+  const long residentAfter = residentKilobytes();
   quiet.stop();
-  std::printf("after 10 restarts: %d GL objects, %d sound sources, %ld KiB resident\n", objects,
-              sources, memory);
-  std::printf("after 200 restarts: %d GL objects, %d sound sources, %ld KiB resident\n",
-              objectsAfter, sourcesAfter, memoryAfter);
+  std::printf("after 20 restarts: %d GL objects, %d sound sources, %ld KiB allocated, %ld KiB "
+              "resident\n",
+              objects, sources, allocated, resident);
+  std::printf("after 200 restarts: %d GL objects, %d sound sources, %ld KiB allocated, %ld KiB "
+              "resident\n",
+              objectsAfter, sourcesAfter, allocatedAfter, residentAfter);
   EXPECT_EQ(objectsAfter, objects);
   EXPECT_LE(sourcesAfter, sources);
-  // A leak of even a kilobyte a restart would show as 190 KiB here; allocator noise stays well
-  // below this bound.
-  EXPECT_LT(memoryAfter - memory, 4096) << "KiB grown over 190 restarts";
+  // Resident memory moves by megabytes as allocator arenas and the driver's pools grow and
+  // shrink, so the leak test counts what is allocated and not given back: a leak of 8 KiB a
+  // restart would reach this bound.
+  EXPECT_LT(allocatedAfter - allocated, 1440) << "KiB more allocated after 180 restarts";
 }
