@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "CaptureOutput.h"
+
 void GameTest::SetUpTestSuite() {
   setenv("ALSOFT_DRIVERS", "null", 0);
   GLTest::SetUpTestSuite();
@@ -34,6 +36,13 @@ void GameTest::simulate(float seconds, float dt) {
   for (int i = 0; i < frames; ++i) {
     app->update(dt);
   }
+}
+
+void GameTest::buildScene() {
+  CaptureStdout quiet;
+  app->initShadowMap();
+  app->initGeom(GALESKERRY_RESOURCE_DIR);
+  app->initShaders(GALESKERRY_RESOURCE_DIR);
 }
 
 void GameTest::press(int key) { app->keyCallback(window, key, 0, GLFW_PRESS, 0); }

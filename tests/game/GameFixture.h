@@ -15,6 +15,9 @@ class GameTest : public GLTest {
   void startRun();
   // Runs update() for the given time in frames of dt seconds.
   void simulate(float seconds, float dt);
+  // The shadow map, the models and the shader programs, built as start-up builds them, with
+  // start-up's console lines kept out of the test output.
+  void buildScene();
   void press(int key);
   void release(int key);
 

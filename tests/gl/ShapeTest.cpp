@@ -31,32 +31,7 @@ std::shared_ptr<Shape> uploadedShape(const ObjShape& objShape) {
   return shape;
 }
 
-// A small colour target with depth, standing in for the game's off-screen framebuffer.
-class OffscreenTarget {
- public:
-  static constexpr int Size = 64;
-  OffscreenTarget() {
-    glGenFramebuffers(1, &fbo);
-    glBindFramebuffer(GL_FRAMEBUFFER, fbo);
-    glGenTextures(1, &color);
-    glBindTexture(GL_TEXTURE_2D, color);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, Size, Size, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, color, 0);
-    glViewport(0, 0, Size, Size);
-  }
-  ~OffscreenTarget() {
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDeleteFramebuffers(1, &fbo);
-    glDeleteTextures(1, &color);
-  }
-  bool complete() const {
-    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-  }
-
- private:
-  GLuint fbo = 0;
-  GLuint color = 0;
-};
+constexpr int TargetSize = 64;
 
 }  // namespace
 
@@ -76,7 +51,7 @@ TEST_F(ShapeTest, DrawsAnUploadedMeshIntoAFramebuffer) {
   program->addUniform("M");
   program->addUniform("color");
 
-  OffscreenTarget target;
+  OffscreenTarget target(TargetSize);
   ASSERT_TRUE(target.complete());
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
@@ -92,7 +67,7 @@ TEST_F(ShapeTest, DrawsAnUploadedMeshIntoAFramebuffer) {
   program->unbind();
   glFinish();
 
-  const int mid = OffscreenTarget::Size / 2;
+  const int mid = TargetSize / 2;
   const std::vector<unsigned char> centre = readPixels(mid, mid, 1, 1);
   EXPECT_EQ(centre[0], 255);
   EXPECT_NEAR(centre[1], 128, 1);

@@ -331,25 +331,12 @@ TEST_F(FrameTest, MinimisedSizeIsIgnoredAndTheFrameComesBack) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-namespace {
-
-// Live GL names of every kind the frame creates, among the first names handed out.
-int liveObjects() {
-  int live = 0;
-  for (GLuint name = 1; name < 2048; ++name) {
-    live += glIsTexture(name) + glIsBuffer(name) + glIsVertexArray(name) + glIsFramebuffer(name) +
-            glIsRenderbuffer(name) + glIsProgram(name) + glIsShader(name);
-  }
-  return live;
-}
-
-}  // namespace
 
 TEST_F(FrameTest, RestartsAndResizesKeepTheObjectCount) {
   startGame();
   app->gameState = Playing;
   renderFrame();
-  const int before = liveObjects();
+  const int before = liveGLObjects();
   {
     CaptureStdout quiet;
     for (int i = 0; i < 20; ++i) {
@@ -358,7 +345,7 @@ TEST_F(FrameTest, RestartsAndResizesKeepTheObjectCount) {
     }
   }
   renderFrame();
-  EXPECT_EQ(liveObjects(), before);
+  EXPECT_EQ(liveGLObjects(), before);
   EXPECT_TRUE(glIsFramebuffer(app->postFBO));
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -22,11 +22,7 @@ class PropsTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    CaptureStdout quiet;
-    app->initShadowMap();
-    app->initGeom(GALESKERRY_RESOURCE_DIR);
-    app->initShaders(GALESKERRY_RESOURCE_DIR);
-    quiet.stop();
+    buildScene();
     ASSERT_FALSE(app->boatParts.empty());
     ASSERT_TRUE(app->arrowShape && app->lighthouseShape);
     app->boatPos = glm::vec3(0.0f);

@@ -22,11 +22,7 @@ class SeaTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    CaptureStdout quiet;
-    app->initShadowMap();
-    app->initGeom(GALESKERRY_RESOURCE_DIR);
-    app->initShaders(GALESKERRY_RESOURCE_DIR);
-    quiet.stop();
+    buildScene();
     ASSERT_TRUE(app->waveShader->isLinked());
     ASSERT_TRUE(app->waterShape);
     // Camera and boat a little off the origin, the light's box around the point looked at.

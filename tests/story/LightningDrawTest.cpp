@@ -13,35 +13,17 @@ namespace {
 
 const std::string Fixtures = GALESKERRY_TEST_FIXTURES;
 
-// A small colour target standing in for the game's off-screen framebuffer.
-class BoltTarget {
+// The game's off-screen framebuffer in small, blending as the frame leaves it for the bolts.
+class BoltTarget : public OffscreenTarget {
  public:
   static constexpr int Size = 128;
-  BoltTarget() {
-    glGenFramebuffers(1, &fbo);
-    glBindFramebuffer(GL_FRAMEBUFFER, fbo);
-    glGenTextures(1, &color);
-    glBindTexture(GL_TEXTURE_2D, color);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, Size, Size, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, color, 0);
-    glViewport(0, 0, Size, Size);
+  BoltTarget() : OffscreenTarget(Size) {
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   }
-  ~BoltTarget() {
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDeleteFramebuffers(1, &fbo);
-    glDeleteTextures(1, &color);
-  }
-  bool complete() const {
-    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-  }
-
- private:
-  GLuint fbo = 0;
-  GLuint color = 0;
 };
+
 
 // A camera south of a bolt that falls from the sky onto the sea in front of it.
 const glm::vec3 Eye(0.0f, 50.0f, -150.0f);

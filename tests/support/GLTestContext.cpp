@@ -24,6 +24,35 @@ void GLTest::SetUp() {
   }
 }
 
+OffscreenTarget::OffscreenTarget(int size) {
+  glGenFramebuffers(1, &fbo);
+  glBindFramebuffer(GL_FRAMEBUFFER, fbo);
+  glGenTextures(1, &color);
+  glBindTexture(GL_TEXTURE_2D, color);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, color, 0);
+  glViewport(0, 0, size, size);
+}
+
+OffscreenTarget::~OffscreenTarget() {
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  glDeleteFramebuffers(1, &fbo);
+  glDeleteTextures(1, &color);
+}
+
+bool OffscreenTarget::complete() const {
+  return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+}
+
+int liveGLObjects() {
+  int live = 0;
+  for (GLuint name = 1; name < 4096; ++name) {
+    live += glIsTexture(name) + glIsBuffer(name) + glIsVertexArray(name) + glIsFramebuffer(name) +
+            glIsRenderbuffer(name) + glIsProgram(name) + glIsShader(name);
+  }
+  return live;
+}
+
 std::vector<unsigned char> GLTest::readPixels(int x, int y, int width, int height) {
   std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);

@@ -19,3 +19,21 @@ class GLTest : public ::testing::Test {
 
   static WindowManager* windowManager;
 };
+
+// A small RGBA colour target, bound and set as the viewport while it lives, standing in for the
+// game's off-screen framebuffer.
+class OffscreenTarget {
+ public:
+  explicit OffscreenTarget(int size);
+  ~OffscreenTarget();
+  OffscreenTarget(const OffscreenTarget&) = delete;
+  OffscreenTarget& operator=(const OffscreenTarget&) = delete;
+  bool complete() const;
+
+ private:
+  GLuint fbo = 0;
+  GLuint color = 0;
+};
+
+// Live GL objects of every kind the game creates, among the first names handed out.
+int liveGLObjects();

@@ -92,15 +92,6 @@ std::string GameRun::stopWatching() {
   return printed;
 }
 
-int liveGLObjects() {
-  int live = 0;
-  for (GLuint name = 1; name < 4096; ++name) {
-    live += glIsTexture(name) + glIsBuffer(name) + glIsVertexArray(name) + glIsFramebuffer(name) +
-            glIsRenderbuffer(name) + glIsProgram(name) + glIsShader(name);
-  }
-  return live;
-}
-
 int liveSoundSources() {
   int live = 0;
   for (ALuint name = 1; name < 4096; ++name) {

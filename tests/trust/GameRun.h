@@ -37,8 +37,6 @@ class GameRun : public GLTest {
   std::unique_ptr<CaptureStderr> watchedErr;
 };
 
-// Live GL objects of every kind the game creates, among the first names handed out.
-int liveGLObjects();
 // Live OpenAL sources: one per voice that is playing or waiting to be reclaimed.
 int liveSoundSources();
 // Resident memory of this process in kilobytes.
