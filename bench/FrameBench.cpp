@@ -4,6 +4,7 @@
 //   galeskerry_frame_bench [--race-seconds=N] [--screen-seconds=N] [resourceDir]
 // A frame is what the game's loop does: shadow pass, render, swap, event poll and update. The
 // GPU is waited for before the clock is read, so a software rasteriser's work is counted.
+// Frames in which lightning struck are also listed on their own: a strike must not stall.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -19,6 +20,7 @@ namespace {
 struct PhaseTimes {
   std::string name;
   std::vector<double> milliseconds;
+  std::vector<double> strikeMilliseconds;  // the frames whose update struck a pair of bolts
 };
 
 double percentile(std::vector<double> sorted, double fraction) {
@@ -34,13 +36,19 @@ PhaseTimes play(GameSession& session, const std::string& name, double seconds) {
   const Clock::time_point start = Clock::now();
   Clock::time_point previous = start;
   float dt = 0.0f;
+  const Lightning& bolt = session.game().lightning1;
   while (std::chrono::duration<double>(previous - start).count() < seconds) {
+    const float lifetimeBefore = bolt.getLifetime();
     session.drawFrame();
     session.finishFrame(dt);
     glFinish();
     const Clock::time_point now = Clock::now();
     const double frameSeconds = std::chrono::duration<double>(now - previous).count();
     phase.milliseconds.push_back(frameSeconds * 1000.0);
+    // A strike sets the bolt's lifetime back to full; fading only ever lowers it.
+    if (bolt.getLifetime() > lifetimeBefore) {
+      phase.strikeMilliseconds.push_back(frameSeconds * 1000.0);
+    }
     dt = static_cast<float>(frameSeconds);
     previous = now;
   }
@@ -99,6 +107,11 @@ int main(int argc, char** argv) {
                              turning.milliseconds.end());
     race.milliseconds.insert(race.milliseconds.end(), straight.milliseconds.begin(),
                              straight.milliseconds.end());
+    for (const PhaseTimes* part : {&turning, &straight}) {
+      race.strikeMilliseconds.insert(race.strikeMilliseconds.end(),
+                                     part->strikeMilliseconds.begin(),
+                                     part->strikeMilliseconds.end());
+    }
     raced += slice;
   }
   phases.push_back(race);
@@ -113,6 +126,15 @@ int main(int argc, char** argv) {
                 phase.milliseconds.size(), percentile(phase.milliseconds, 0.5),
                 percentile(phase.milliseconds, 0.95), percentile(phase.milliseconds, 0.99),
                 *std::max_element(phase.milliseconds.begin(), phase.milliseconds.end()));
+  }
+  for (const PhaseTimes& phase : phases) {
+    if (!phase.strikeMilliseconds.empty()) {
+      std::printf("%s: %zu frames with a strike, median %.2f ms, worst %.2f ms\n",
+                  phase.name.c_str(), phase.strikeMilliseconds.size(),
+                  percentile(phase.strikeMilliseconds, 0.5),
+                  *std::max_element(phase.strikeMilliseconds.begin(),
+                                    phase.strikeMilliseconds.end()));
+    }
   }
   return 0;
 }
