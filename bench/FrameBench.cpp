@@ -32,7 +32,7 @@ double percentile(std::vector<double> sorted, double fraction) {
 // Plays frames for the given time, measured with a steady clock, and records each one.
 PhaseTimes play(GameSession& session, const std::string& name, double seconds) {
   using Clock = std::chrono::steady_clock;
-  PhaseTimes phase{name, {}};
+  PhaseTimes phase{name, {}, {}};
   const Clock::time_point start = Clock::now();
   Clock::time_point previous = start;
   float dt = 0.0f;
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
   session.press(GLFW_KEY_W);
   // A gentle turn: a short tap of A every second and a half.
   const int turns = static_cast<int>(raceSeconds / 1.5);
-  PhaseTimes race{"race", {}};
+  PhaseTimes race{"race", {}, {}};
   double raced = 0.0;
   for (int i = 0; i <= turns && raced < raceSeconds; ++i) {
     const double slice = std::min(1.5, raceSeconds - raced);
