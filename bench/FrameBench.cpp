@@ -5,6 +5,7 @@
 // A frame is what the game's loop does: shadow pass, render, swap, event poll and update. The
 // GPU is waited for before the clock is read, so a software rasteriser's work is counted.
 // Frames in which lightning struck are also listed on their own: a strike must not stall.
+// Like the game, the benchmark lowers the scene's resolution while frames are slow.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -45,6 +46,8 @@ PhaseTimes play(GameSession& session, const std::string& name, double seconds) {
     const Clock::time_point now = Clock::now();
     const double frameSeconds = std::chrono::duration<double>(now - previous).count();
     phase.milliseconds.push_back(frameSeconds * 1000.0);
+    // As in the game's own loop, slow frames lower the scene's resolution.
+    session.game().adaptRenderScale(frameSeconds);
     // A strike sets the bolt's lifetime back to full; fading only ever lowers it.
     if (bolt.getLifetime() > lifetimeBefore) {
       phase.strikeMilliseconds.push_back(frameSeconds * 1000.0);
@@ -127,6 +130,8 @@ int main(int argc, char** argv) {
                 percentile(phase.milliseconds, 0.95), percentile(phase.milliseconds, 0.99),
                 *std::max_element(phase.milliseconds.begin(), phase.milliseconds.end()));
   }
+  std::printf("scene drawn at %.0f%% of the window's width and height at the end\n",
+              100.0 * static_cast<double>(session.game().renderScale));
   for (const PhaseTimes& phase : phases) {
     if (!phase.strikeMilliseconds.empty()) {
       std::printf("%s: %zu frames with a strike, median %.2f ms, worst %.2f ms\n",

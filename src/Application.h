@@ -71,6 +71,14 @@ class Application final : public EventCallbacks {
   void drawSkybox(std::shared_ptr<MatrixStack> Model, const glm::mat4& View,
                   std::shared_ptr<MatrixStack> Projection);
   void drawPostProcess(GLuint texture, const glm::vec2& resolution);
+  // The phase's text, drawn over the finished frame at the window's own resolution.
+  void drawScreenText(int width, int height);
+  // Size of the off-screen scene target for a window of the given size.
+  glm::ivec2 sceneSize(int width, int height) const;
+  // Keeps frames smooth on slow renderers: given each frame's duration, lowers the resolution
+  // the scene is drawn at while frames are slow and raises it again once they are fast. Text
+  // is always drawn at the window's resolution.
+  void adaptRenderScale(double frameSeconds);
   void drawWater(std::shared_ptr<MatrixStack> Model);
 
   // Props: materials, model matrices, the boat, its arrow and the lighthouse. The draws take a
@@ -193,6 +201,10 @@ class Application final : public EventCallbacks {
   double introTime = 0.0;
 
   TextRenderer textRenderer;
+
+  float renderScale = 1.0f;
+  double averageFrameSeconds = 0.0;
+  double secondsSinceScaleChange = 0.0;
 
   bool paused = false;
   float musicVolumeBeforePause = 0.0f;

@@ -1,5 +1,6 @@
 // Frame composition: the off-screen target, the order of passes in one frame, the sky box and
 // the post-processing pass to the window.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
@@ -70,15 +71,53 @@ void Application::initQuad() {
   glBindVertexArray(0);
 }
 
-void Application::initFramebuffer() {
-  int width = 0;
-  int height = 0;
-  glfwGetFramebufferSize(windowManager->getHandle(), &width, &height);
-  // A minimised window has no pixels to draw into; the old target stays until a real size
-  // returns, and no frame is drawn meanwhile.
-  if (width <= 0 || height <= 0) {
+glm::ivec2 Application::sceneSize(int width, int height) const {
+  return {std::max(1, static_cast<int>(std::lround(renderScale * static_cast<float>(width)))),
+          std::max(1, static_cast<int>(std::lround(renderScale * static_cast<float>(height))))};
+}
+
+void Application::adaptRenderScale(double frameSeconds) {
+  // Frames slower than the first bound make the scene coarser, frames faster than the second
+  // make it finer again; between them it stays, so the resolution does not hunt.
+  constexpr double SlowFrame = 1.0 / 45.0;
+  constexpr double FastFrame = 1.0 / 80.0;
+  constexpr double SecondsBetweenChanges = 1.0;
+  constexpr float ScaleStep = 0.125f;
+  constexpr float SmallestScale = 0.5f;
+  averageFrameSeconds = averageFrameSeconds == 0.0
+                            ? frameSeconds
+                            : 0.9 * averageFrameSeconds + 0.1 * frameSeconds;
+  secondsSinceScaleChange += frameSeconds;
+  if (secondsSinceScaleChange < SecondsBetweenChanges) {
     return;
   }
+  float scale = renderScale;
+  if (averageFrameSeconds > SlowFrame) {
+    // The pixels' share of a frame goes with the square of the scale.
+    const auto aimed = static_cast<float>(std::sqrt(SlowFrame / averageFrameSeconds)) * scale;
+    scale = std::max(SmallestScale, std::floor(aimed / ScaleStep) * ScaleStep);
+  } else if (averageFrameSeconds < FastFrame) {
+    scale = std::min(1.0f, scale + ScaleStep);
+  }
+  if (scale != renderScale) {
+    renderScale = scale;
+    secondsSinceScaleChange = 0.0;
+    initFramebuffer();
+  }
+}
+
+void Application::initFramebuffer() {
+  int windowWidth = 0;
+  int windowHeight = 0;
+  glfwGetFramebufferSize(windowManager->getHandle(), &windowWidth, &windowHeight);
+  // A minimised window has no pixels to draw into; the old target stays until a real size
+  // returns, and no frame is drawn meanwhile.
+  if (windowWidth <= 0 || windowHeight <= 0) {
+    return;
+  }
+  const glm::ivec2 size = sceneSize(windowWidth, windowHeight);
+  const int width = size.x;
+  const int height = size.y;
 
   if (postFBO != 0) {
     glDeleteFramebuffers(1, &postFBO);
@@ -94,6 +133,10 @@ void Application::initFramebuffer() {
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  // A scene drawn smaller is stretched to the window with filtering; at the edges it must not
+  // borrow from the opposite edge.
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
   glBindTexture(GL_TEXTURE_2D, 0);
   glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, postTexture, 0);
 
@@ -127,11 +170,12 @@ void Application::render() {
     return;
   }
   // The target follows the window even when the resize event has not arrived yet.
-  if (postFBO == 0 || !targetHasSize(postTexture, width, height)) {
+  const glm::ivec2 scene = sceneSize(width, height);
+  if (postFBO == 0 || !targetHasSize(postTexture, scene.x, scene.y)) {
     initFramebuffer();
   }
 
-  glViewport(0, 0, width, height);
+  glViewport(0, 0, scene.x, scene.y);
   glBindFramebuffer(GL_FRAMEBUFFER, postFBO);
   glEnable(GL_DEPTH_TEST);
   glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
@@ -191,23 +235,7 @@ void Application::render() {
 
   glStencilMask(0x00);
 
-  const float textScale = static_cast<float>(width) / TextReferenceWidth;
-  const auto drawCentred = [&](const char* text, float scale, float y) {
-    textRenderer.setTextWidth(text, scale);
-    textRenderer.renderText(textShader, text,
-                            (static_cast<float>(width) - textRenderer.textWidth) / 2.0f, y, scale,
-                            TextWhite);
-  };
-  const float fullHeight = static_cast<float>(height);
-
-  if (gameState == StartPrompt) {
-    drawCentred(StartPromptText, textScale, 0.5f * fullHeight);
-  } else if (gameState == Intro) {
-    intro(width, height);
-  } else if (gameState == Title) {
-    drawCentred(TitleText, 1.5f * textScale, 0.5f * fullHeight);
-    drawCentred(StartPromptText, 0.8f * textScale, 0.2f * fullHeight);
-  } else if (gameState == Playing) {
+  if (gameState == Playing) {
     drawSkybox(Model, View, Projection);
     drawWater(Model);
 
@@ -246,18 +274,45 @@ void Application::render() {
 
     glStencilMask(0xFF);
     glStencilFunc(GL_ALWAYS, 0, 0xFF);
+  }
+
+  Projection->popMatrix();
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  glViewport(0, 0, width, height);
+  glDisable(GL_DEPTH_TEST);
+  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  drawPostProcess(postTexture, glm::vec2(static_cast<float>(width), static_cast<float>(height)));
+  drawScreenText(width, height);
+}
+
+void Application::drawScreenText(int width, int height) {
+  // Drawn over the finished frame, text keeps the window's sharpness at any scene resolution,
+  // and the film grain and vignette leave it alone.
+  const float textScale = static_cast<float>(width) / TextReferenceWidth;
+  const auto drawCentred = [&](const char* text, float scale, float y) {
+    textRenderer.setTextWidth(text, scale);
+    textRenderer.renderText(textShader, text,
+                            (static_cast<float>(width) - textRenderer.textWidth) / 2.0f, y, scale,
+                            TextWhite);
+  };
+  const float fullHeight = static_cast<float>(height);
+  // The window's own stencil holds nothing the text should be kept out of.
+  glDisable(GL_STENCIL_TEST);
+  if (gameState == StartPrompt) {
+    drawCentred(StartPromptText, textScale, 0.5f * fullHeight);
+  } else if (gameState == Intro) {
+    intro(width, height);
+  } else if (gameState == Title) {
+    drawCentred(TitleText, 1.5f * textScale, 0.5f * fullHeight);
+    drawCentred(StartPromptText, 0.8f * textScale, 0.2f * fullHeight);
+  } else if (gameState == Playing) {
     drawHUD(width, height);
     if (paused) {
       drawPauseNotice(width, height);
     }
   }
-
-  Projection->popMatrix();
-  glBindFramebuffer(GL_FRAMEBUFFER, 0);
-  glDisable(GL_DEPTH_TEST);
-  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
-  drawPostProcess(postTexture, glm::vec2(static_cast<float>(width), static_cast<float>(height)));
+  glEnable(GL_STENCIL_TEST);
 }
 
 void Application::drawSkybox(std::shared_ptr<MatrixStack> Model, const glm::mat4& View,

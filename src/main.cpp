@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
 
     application->update(static_cast<float>(currentTime - lastTime));
     *deltaTime = currentTime - lastTime;
+    application->adaptRenderScale(currentTime - lastTime);
     lastTime = currentTime;
   }
 

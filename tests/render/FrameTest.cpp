@@ -434,3 +434,49 @@ TEST_F(FrameTest, F11TogglesFullscreenAndTheFrameFollows) {
   EXPECT_EQ(image.width, GameWidth);
   EXPECT_EQ(image.height, GameHeight);
 }
+
+namespace {
+
+glm::ivec2 textureSize(GLuint texture) {
+  GLint size[2] = {0, 0};
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size[0]);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size[1]);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  return {size[0], size[1]};
+}
+
+}  // namespace
+
+// Slow frames draw the scene smaller, fast ones bring it back; frames in between change
+// nothing, and the window's picture keeps its size and its sharp text throughout.
+TEST_F(FrameTest, SlowFramesLowerTheSceneResolutionAndFastOnesRestoreIt) {
+  startGame();
+  const struct {
+    const char* what;
+    double frameSeconds;
+    double seconds;
+    float scale;
+  } steps[] = {
+      {"steady frames between the bounds", 0.016, 3.0, 1.0f},
+      {"slow frames", 0.060, 1.5, 0.5f},
+      {"still slow, already smallest", 0.060, 3.0, 0.5f},
+      {"frames between the bounds again", 0.016, 3.0, 0.5f},
+      {"fast frames, one step a second", 0.005, 1.5, 0.75f},
+      {"fast frames until whole", 0.005, 5.0, 1.0f},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    for (double t = 0.0; t < step.seconds; t += step.frameSeconds) {
+      app->adaptRenderScale(step.frameSeconds);
+    }
+    EXPECT_EQ(app->renderScale, step.scale);
+    const Image image = renderFrame();
+    EXPECT_EQ(image.width, GameWidth);
+    EXPECT_EQ(textureSize(app->postTexture),
+              glm::ivec2(std::lround(step.scale * GameWidth), std::lround(step.scale * GameHeight)));
+    const Ink ink = findInk(image, 380, 430);
+    EXPECT_TRUE(ink.found()) << "the prompt is drawn at the window's resolution";
+  }
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}

@@ -24,6 +24,8 @@ bool GameSession::open(const std::string& resourceDir) {
     return false;
   }
   application->startUp(windowManager.get(), resourceDir);
+  // A scripted session goes on whichever window has the focus; losing it must not pause the race.
+  glfwSetWindowFocusCallback(windowManager->getHandle(), nullptr);
   return true;
 }
 
