@@ -81,7 +81,8 @@ void Lightning::draw(const glm::mat4& projection, const glm::mat4& view) const {
                              glm::value_ptr(projection)));
   GL_WRAP(glUniformMatrix4fv(lightningShader->getUniform("V"), 1, GL_FALSE, glm::value_ptr(view)));
   GL_WRAP(glUniform1f(lightningShader->getUniform("lifetime"), lifetime));
-  GL_WRAP(glDrawArrays(GL_LINES, 0, vertexCount));
+  // The core and its four glow copies (the shader sets each copy aside).
+  GL_WRAP(glDrawArraysInstanced(GL_LINES, 0, vertexCount, 5));
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   lightningShader->unbind();
   GL_WRAP(glDisableVertexAttribArray(0));
