@@ -23,8 +23,6 @@ constexpr float QuadVertices[] = {-1.0f, -1.0f, 0.0f, 1.0f, -1.0f, 0.0f, -1.0f, 
 constexpr glm::vec3 TextWhite{1.0f, 1.0f, 1.0f};
 constexpr const char* StartPromptText = "Press 'Enter' to start.";
 constexpr const char* TitleText = "Galeskerry";
-// Text is laid out for a window this many pixels wide and scaled with the real width.
-constexpr float TextReferenceWidth = 1080.0f;
 // The projection's angle is passed as radians: a vertical field of view of about 58 degrees.
 constexpr float ProjectionAngle = 45.0f;
 constexpr float NearPlane = 0.01f;
@@ -289,12 +287,9 @@ void Application::render() {
 void Application::drawScreenText(int width, int height) {
   // Drawn over the finished frame, text keeps the window's sharpness at any scene resolution,
   // and the film grain and vignette leave it alone.
-  const float textScale = static_cast<float>(width) / TextReferenceWidth;
+  const float textScale = textScaleFor(width);
   const auto drawCentred = [&](const char* text, float scale, float y) {
-    textRenderer.setTextWidth(text, scale);
-    textRenderer.renderText(textShader, text,
-                            (static_cast<float>(width) - textRenderer.textWidth) / 2.0f, y, scale,
-                            TextWhite);
+    textRenderer.renderCentred(textShader, text, width, y, scale, TextWhite);
   };
   const float fullHeight = static_cast<float>(height);
   // The window's own stencil holds nothing the text should be kept out of.

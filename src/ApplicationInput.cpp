@@ -4,6 +4,7 @@
 
 #include "Application.h"
 #include "ResourceNames.h"
+#include "Story.h"
 
 void Application::keyCallback(GLFWwindow* window, int key, int /*scancode*/, int action,
                               int /*mods*/) {
@@ -151,7 +152,7 @@ void Application::resizeCallback(GLFWwindow* /*window*/, int width, int height) 
   textRenderer.projection =
       glm::ortho(0.0f, static_cast<float>(width), 0.0f, static_cast<float>(height));
   if (!gameOver && !won) {
-    textRenderer.setTextWidth("Escape the storm!", 0.8f * static_cast<float>(width) / 1080.0f);
+    textRenderer.setTextWidth(RacingTitle, 0.8f * textScaleFor(width));
   }
   shadowMap.init(width, height);
   initFramebuffer();

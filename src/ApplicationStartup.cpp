@@ -12,6 +12,7 @@
 #include "gl/Program.h"
 #include "gl/Shape.h"
 #include "ResourceNames.h"
+#include "Story.h"
 #include "gl/Texture.h"
 
 namespace {
@@ -198,7 +199,7 @@ void Application::resetGame(int height, int width) {
   }
   firstReset = false;
 
-  textRenderer.init("Escape the storm!", static_cast<float>(width) / 1080.0f);
+  textRenderer.init(RacingTitle, textScaleFor(width));
   textRenderer.projection = glm::ortho(0.0f, static_cast<float>(width), 0.0f,
                                        static_cast<float>(height));
 }

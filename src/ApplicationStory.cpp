@@ -24,11 +24,8 @@ constexpr TimedLine StoryLines[] = {
 // The intro's clock starts here on its first frame, so that frame is never run twice.
 constexpr double IntroStarted = 0.01;
 constexpr float IntroMusicVolume = 0.4f;
-// Text is laid out for a framebuffer this many pixels wide and scaled with the real width.
-constexpr float DesignWidth = 1080.0f;
 const glm::vec3 White(1.0f, 1.0f, 1.0f);
 
-float textScale(int width) { return static_cast<float>(width) / DesignWidth; }
 
 }  // namespace
 
@@ -68,7 +65,7 @@ std::string escapeText(double timeLimit, double timeLeft) {
 
 std::vector<HudLine> hudLines(bool gameOver, bool won, double timeLimit, double timeLeft, int width,
                               int height) {
-  const float s = textScale(width);
+  const float s = textScaleFor(width);
   const auto h = static_cast<float>(height);
   if (gameOver) {
     return {{"Game Over!", Placement::Centred, 0.0f, 0.9f * h, s}};
@@ -78,7 +75,7 @@ std::vector<HudLine> hudLines(bool gameOver, bool won, double timeLimit, double 
             {escapeText(timeLimit, timeLeft), Placement::Centred, 0.0f, 0.6f * h, s}};
   }
   return {{timerText(timeLeft), Placement::Corner, 25.0f, 25.0f, 0.8f * s},
-          {"Escape the storm!", Placement::CentredOnKnownWidth, 0.0f, 0.9f * h, 0.8f * s}};
+          {RacingTitle, Placement::CentredOnKnownWidth, 0.0f, 0.9f * h, 0.8f * s}};
 }
 
 void Application::intro(int width, int height) {
@@ -91,14 +88,10 @@ void Application::intro(int width, int height) {
       musicEngine->setSoundVolume(IntroMusicVolume);
       introTime = IntroStarted;
       break;
-    case IntroStep::ShowLine: {
-      const float s = textScale(width);
-      textRenderer.setTextWidth(cue.line, s);
-      textRenderer.renderText(textShader, cue.line,
-                              (static_cast<float>(width) - textRenderer.textWidth) / 2.0f,
-                              0.5f * static_cast<float>(height), s, White);
+    case IntroStep::ShowLine:
+      textRenderer.renderCentred(textShader, cue.line, width, 0.5f * static_cast<float>(height),
+                                 textScaleFor(width), White);
       break;
-    }
     case IntroStep::StartTitle:
       startTitle();
       break;
@@ -109,16 +102,11 @@ void Application::intro(int width, int height) {
 }
 
 void Application::drawPauseNotice(int width, int height) {
-  const float s = textScale(width);
+  const float s = textScaleFor(width);
   const auto h = static_cast<float>(height);
-  const auto w = static_cast<float>(width);
-  const std::pair<const char*, std::pair<float, float>> lines[] = {
-      {"Paused", {1.2f * s, 0.55f * h}}, {"Press P or Enter to go on", {0.6f * s, 0.45f * h}}};
-  for (const auto& [text, placement] : lines) {
-    textRenderer.setTextWidth(text, placement.first);
-    textRenderer.renderText(textShader, text, (w - textRenderer.textWidth) / 2.0f,
-                            placement.second, placement.first, White);
-  }
+  textRenderer.renderCentred(textShader, "Paused", width, 0.55f * h, 1.2f * s, White);
+  textRenderer.renderCentred(textShader, "Press P or Enter to go on", width, 0.45f * h, 0.6f * s,
+                             White);
 }
 
 void Application::drawHUD(int width, int height) {

@@ -27,6 +27,9 @@ IntroCue introCueAt(double introTime);
 // Seconds the intro lasts before the title takes over.
 constexpr double IntroLength = 32.5;
 
+// The racing title, centred on the width measured for it at start-up and on every resize.
+constexpr const char* RacingTitle = "Escape the storm!";
+
 // How a line of the heads-up display finds its x position.
 enum class Placement {
   Corner,              // at a fixed x

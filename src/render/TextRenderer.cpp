@@ -113,6 +113,12 @@ void TextRenderer::setTextWidth(const std::string& text, float scale) {
   textWidth = measureText(text, scale);
 }
 
+void TextRenderer::renderCentred(const std::shared_ptr<Program>& prog, const std::string& text,
+                                 int width, float y, float scale, const glm::vec3& color) {
+  setTextWidth(text, scale);
+  renderText(prog, text, (static_cast<float>(width) - textWidth) / 2.0f, y, scale, color);
+}
+
 const TextRenderer::Character* TextRenderer::find(char c) const {
   const auto found = characters.find(c);
   return found == characters.end() ? nullptr : &found->second;

@@ -9,6 +9,10 @@
 
 class Program;
 
+// Text is laid out for a window this many pixels wide and scaled with the real width.
+constexpr float TextDesignWidth = 1080.0f;
+inline float textScaleFor(int width) { return static_cast<float>(width) / TextDesignWidth; }
+
 // Screen-space text in the game's font, measured and drawn in window pixels: one texture per
 // glyph of the first 128 character codes, each drawn as a textured quad.
 class TextRenderer {
@@ -38,6 +42,10 @@ class TextRenderer {
   // a program that failed to build.
   void renderText(const std::shared_ptr<Program>& prog, const std::string& text, float x, float y,
                   float scale, const glm::vec3& color) const;
+  // Measures text (setting textWidth, as setTextWidth does) and draws it centred across a
+  // window of the given width.
+  void renderCentred(const std::shared_ptr<Program>& prog, const std::string& text, int width,
+                     float y, float scale, const glm::vec3& color);
 
   bool hasGlyphs() const { return !characters.empty(); }
 
