@@ -63,7 +63,14 @@ class Application final : public EventCallbacks {
   // Once per frame.
   void renderDepthPass();
   void render();
+  // The longest step the simulation takes: one frame at 60 frames a second.
+  static constexpr float MaxSimulationStep = 1.0f / 60.0f;
+  // Simulates dt seconds, in steps no longer than MaxSimulationStep.
   void update(float dt);
+  // One step of the race: boat, camera, timer, obstacles and the win test.
+  void simulateStep(float dt);
+  // Strikes a pair of bolts once the interval has passed since the last pair.
+  void scheduleLightning();
   void moveBoat(float dt);
   void checkWin(const glm::vec3& pos);
 

@@ -1,3 +1,6 @@
+// The simulation step: the boat over the swell, the chase camera, the race timer, the obstacle
+// pass, the win test and the lightning schedule. Everything here integrates seconds, so a race
+// plays the same at 30 frames a second as at 1000.
 #include <algorithm>
 #include <cmath>
 
@@ -10,8 +13,19 @@ namespace {
 
 constexpr float ArenaEdge = 248.0f;
 constexpr float CameraDistance = 5.0f;
+// The camera closes this share of its lag each second, as exp(-rate * t).
 constexpr float CameraFollowRate = 5.0f;
 constexpr double LightningInterval = static_cast<double>(2.2f);
+constexpr float SinkRate = 0.5f;
+constexpr float CoastingDeceleration = 5.0f;
+constexpr float TopSpeed = 15.0f;
+constexpr float FastModeTopSpeed = 50.0f;
+constexpr float FastModeAcceleration = 20.0f;
+// Radians a second the rudder turns the heading.
+constexpr float TurnRate = 1.0f;
+// The swell's push was tuned as slope / 90 for each frame at 60 frames a second; as a rate it
+// is that amount sixty times a second.
+constexpr float SwellPushPerSecond = 60.0f / 90.0f;
 
 }  // namespace
 
@@ -25,17 +39,33 @@ void Application::update(float dt) {
     lastLightningTime += static_cast<double>(dt);
     return;
   }
+  if (std::isfinite(dt) && dt > 0.0f) {
+    // A long frame is cut into equal steps no longer than a 60 Hz frame, so nothing moves
+    // further between two contact tests than it does at 60 frames a second.
+    const int steps = static_cast<int>(std::ceil(dt / MaxSimulationStep));
+    const float step = dt / static_cast<float>(steps);
+    for (int i = 0; i < steps; ++i) {
+      simulateStep(step);
+      lightning1.update(step);
+      if (lightning1.getLifetime() <= 0.0f) {
+        lightning2.update(step);
+      }
+    }
+  }
+  // After the fade, so a pair struck now is drawn at full strength in the next frame.
+  scheduleLightning();
+}
 
+void Application::simulateStep(float dt) {
   if (!won && !gameOver) {
     moveBoat(dt);
     const glm::vec3 newCamPos = boatPos;
     const glm::vec3 oldCamPos = camera.getEye() + CameraDistance * boatDir;
-    // Clamped so that one long frame cannot fling the camera past the boat.
-    const float followFactor = std::min(CameraFollowRate * dt, 1.0f);
+    const float followFactor = 1.0f - std::exp(-CameraFollowRate * dt);
     const glm::vec3 camLag = glm::mix(oldCamPos, newCamPos, followFactor);
     camera.follow(camLag, boatDir);
   } else if (gameOver) {
-    boatPos.y -= 0.5f * dt;
+    boatPos.y -= SinkRate * dt;
   }
 
   if (!fastMode && !won && !gameOver) {
@@ -57,51 +87,60 @@ void Application::update(float dt) {
   if (!gameOver) {
     checkWin(boatPos);
   }
+}
 
+void Application::scheduleLightning() {
   const double now = glfwGetTime();
-  if (now - lastLightningTime >= LightningInterval) {
-    for (Lightning* bolt : {&lightning1, &lightning2}) {
-      const float r1 = randomFloat(-200.0f, 200.0f);
-      const float r2 = randomFloat(-200.0f, 200.0f);
-      const glm::vec3 start(r2, 100.0f, r1);
-      const float s1 = randomFloat(-50.0f, 50.0f);
-      const float s2 = randomFloat(-50.0f, 50.0f);
-      const glm::vec3 end(start.x + s2, 0.0f, start.z + s1);
-      bolt->strike(start, end, camera.getEye());
-    }
-    lastLightningTime += LightningInterval;
+  if (now - lastLightningTime < LightningInterval) {
+    return;
   }
-
-  lightning1.update(dt);
-  if (lightning1.getLifetime() <= 0.0f) {
-    lightning2.update(dt);
+  for (Lightning* bolt : {&lightning1, &lightning2}) {
+    const float r1 = randomFloat(-200.0f, 200.0f);
+    const float r2 = randomFloat(-200.0f, 200.0f);
+    const glm::vec3 start(r2, 100.0f, r1);
+    const float s1 = randomFloat(-50.0f, 50.0f);
+    const float s2 = randomFloat(-50.0f, 50.0f);
+    const glm::vec3 end(start.x + s2, 0.0f, start.z + s1);
+    bolt->strike(start, end, camera.getEye());
+  }
+  // Advancing by the interval keeps the beat steady; after a stall the beat starts afresh
+  // instead of striking pair after pair to catch up.
+  lastLightningTime += LightningInterval;
+  if (now - lastLightningTime >= LightningInterval) {
+    lastLightningTime = now;
   }
 }
 
 void Application::moveBoat(float dt) {
-  float maxSpeed = 15.0f;
+  float maxSpeed = TopSpeed;
   if (fastMode) {
-    maxSpeed = 50.0f;
-    boatAccel = 20.0f;
+    maxSpeed = FastModeTopSpeed;
+    boatAccel = FastModeAcceleration;
   }
   boatRight = glm::normalize(glm::cross(boatDir, boatUp));
+  const float speedBefore = boatSpeed;
 
+  // Accelerating stops at the cap rather than one step past it; a boat already above it (fast
+  // mode just switched off) keeps its speed.
   if (keyW && maxSpeed >= boatSpeed) {
-    boatSpeed += dt * boatAccel;
+    boatSpeed = std::min(boatSpeed + dt * boatAccel, maxSpeed);
   }
   if (keyS && boatSpeed > -maxSpeed) {
     boatSpeed -= dt * boatAccel;
   }
+  // The heading turns by an angle, so the rate is the same however the second is divided.
+  float turn = 0.0f;
   if (keyA) {
-    boatDir -= dt * boatRight;
+    turn -= TurnRate * dt;
   }
   if (keyD) {
-    boatDir += dt * boatRight;
+    turn += TurnRate * dt;
   }
+  boatDir = std::cos(turn) * boatDir + std::sin(turn) * boatRight;
   boatAngle = std::atan2(boatDir.x, boatDir.z) * 57.29578f;
 
   if (!keyW && !keyS) {
-    boatSpeed -= 5.0f * dt;
+    boatSpeed -= CoastingDeceleration * dt;
     if (boatSpeed < 0.0f) {
       boatSpeed = 0.0f;
     }
@@ -116,11 +155,14 @@ void Application::moveBoat(float dt) {
   const float hL = waveHeight(boatPos + glm::vec3(-1.0f, 0.0f, 0.0f));
   const float slopeZ = 50.0f * std::atan((hB - hF) / 2.0f);
   const float slopeX = 50.0f * std::atan((hR - hL) / 2.0f);
-  // The slope pushes the boat a fixed amount per frame, not per second.
-  const glm::vec3 drift(-slopeX / 90.0f, 0.0f, -slopeZ / 90.0f);
+  // The swell pushes the boat down its slope, even at rest.
+  const glm::vec3 drift = dt * SwellPushPerSecond * glm::vec3(-slopeX, 0.0f, -slopeZ);
 
   boatDir = glm::normalize(boatDir);
-  boatPos += dt * (boatSpeed * boatDir) + drift;
+  // The step's mean speed makes the distance exact under steady acceleration, however the
+  // second is divided.
+  const float meanSpeed = 0.5f * (speedBefore + boatSpeed);
+  boatPos += dt * (meanSpeed * boatDir) + drift;
   boatPos.x = std::clamp(boatPos.x, -ArenaEdge, ArenaEdge);
   boatPos.z = std::clamp(boatPos.z, -ArenaEdge, ArenaEdge);
   boatPos.y = glm::mix(glm::mix(hF, hB, 0.5f), glm::mix(hR, hL, 0.5f), 0.5f);
