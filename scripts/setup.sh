@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth xdotool mesa-utils libgl1-mesa-dri libgl1-mesa-dev libegl1-mesa-dev
   fonts-ebgaramond-extra
+  lintian appstream man-db groff-base
 )
 
 if [ "$(id -u)" -eq 0 ]; then

@@ -1,39 +1,33 @@
+// The entry point: reads the command line, opens the window, runs the frame loop and shuts down.
+
 #include <cstdio>
 #include <iostream>
 #include <string>
 
 #include "Application.h"
+#include "CommandLine.h"
 #include "FrameTiming.h"
 #include "WindowManager.h"
 
-namespace {
-
-constexpr const char* Usage =
-    "Usage: galeskerry [RESOURCE_DIR]\n"
-    "       galeskerry --help | --version\n"
-    "\n"
-    "Steer a small boat through a night storm to the lighthouse within 90 seconds.\n"
-    "RESOURCE_DIR holds the game's models, images and shaders (default: ../resources,\n"
-    "relative to the directory the game is started from).\n"
-    "\n"
-    "Keys: Enter start, W/S speed, A/D turn, mouse look, R restart after a run,\n"
-    "X give up, C fast mode, Q show boxes, Z wireframe, 1 free the cursor, Escape quit.\n";
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  std::string resourceDir = "../resources";
-  if (argc >= 2) {
-    const std::string first = argv[1];
-    if (first == "--help" || first == "-h") {
-      std::fputs(Usage, stdout);
+  const CommandLine commandLine = parseCommandLine(argc, argv);
+  switch (commandLine.action) {
+    case CommandAction::ShowHelp:
+      std::fputs(UsageText, stdout);
       return 0;
-    }
-    if (first == "--version") {
+    case CommandAction::ShowVersion:
       std::puts("Galeskerry " GALESKERRY_VERSION);
       return 0;
-    }
-    resourceDir = first;
+    case CommandAction::RejectUnknownOption:
+      std::fprintf(stderr, "galeskerry: unknown option %s\n\n", commandLine.unknownOption.c_str());
+      std::fputs(UsageText, stderr);
+      return UsageExitCode;
+    case CommandAction::Play:
+      break;
+  }
+  const std::string& resourceDir = commandLine.resourceDir;
+  if (const auto warning = resourceDirectoryWarning(resourceDir)) {
+    std::cerr << *warning << std::endl;
   }
 
   auto* application = new Application();

@@ -8,7 +8,7 @@ scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 
 cmake --install "$build_dir" --prefix "$scratch/usr" >/dev/null || { echo "install failed"; exit 1; }
-launcher="$scratch/usr/bin/galeskerry"
+launcher="$scratch/usr/games/galeskerry"
 [ -x "$launcher" ] || { echo "no launcher at $launcher"; exit 1; }
 
 "$launcher" --version | grep -q '^Galeskerry [0-9]' || { echo "--version says nothing useful"; exit 1; }
