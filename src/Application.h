@@ -12,6 +12,7 @@
 #include "ResourceNames.h"
 #include "WindowManager.h"
 #include "render/Lightning.h"
+#include "render/SeaTiles.h"
 #include "render/ShadowMap.h"
 #include "render/TextRenderer.h"
 #include "sound/SoundEngine.h"
@@ -74,7 +75,13 @@ class Application final : public EventCallbacks {
   void moveBoat(float dt);
   void checkWin(const glm::vec3& pos);
 
-  // Frame composition.
+  // Frame composition. render draws the scene into the off-screen target, then finishes the
+  // frame: the post-processing pass to the window and the phase's text over it.
+  void drawScene(int width, int height);
+  void finishFrame(int width, int height);
+  // Draws every race pass once into the off-screen target at loading, so that their first use
+  // in a race costs no more than any other frame; the game's state is left as it was.
+  void warmUpDrawing();
   void drawSkybox(std::shared_ptr<MatrixStack> Model, const glm::mat4& View,
                   std::shared_ptr<MatrixStack> Projection);
   void drawPostProcess(GLuint texture, const glm::vec2& resolution);
@@ -82,9 +89,9 @@ class Application final : public EventCallbacks {
   void drawScreenText(int width, int height);
   // Size of the off-screen scene target for a window of the given size.
   glm::ivec2 sceneSize(int width, int height) const;
-  // Keeps frames smooth on slow renderers: given each frame's duration, lowers the resolution
-  // the scene is drawn at while frames are slow and raises it again once they are fast. Text
-  // is always drawn at the window's resolution.
+  // Keeps races smooth on slow renderers: given each frame's working time (without any wait for
+  // the display), lowers the resolution the scene is drawn at while race frames are slow and
+  // raises it again once they are fast. Text is always drawn at the window's resolution.
   void adaptRenderScale(double frameSeconds);
   void drawWater(std::shared_ptr<MatrixStack> Model);
 
@@ -154,6 +161,13 @@ class Application final : public EventCallbacks {
 
   std::vector<std::shared_ptr<Shape>> boatParts;
 
+  // The sea plane's tiles; with seaCulling on, only those in view are drawn, and those further
+  // than seaFineDistance from the eye at half resolution: the swell's 60-unit waves keep their
+  // shape at either, and that far out the fog has taken most of the sea's detail.
+  SeaTiles seaTiles;
+  bool seaCulling = true;
+  float seaFineDistance = 150.0f;
+
   GLuint postFBO = 0;
   GLuint postRBO = 0;
   GLuint postTexture = 0;
@@ -210,7 +224,8 @@ class Application final : public EventCallbacks {
   TextRenderer textRenderer;
 
   float renderScale = 1.0f;
-  double averageFrameSeconds = 0.0;
+  // The race frames since the scale last changed or was last judged to stay.
+  std::vector<double> recentFrameSeconds;
   double secondsSinceScaleChange = 0.0;
 
   bool paused = false;

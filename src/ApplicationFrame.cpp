@@ -76,30 +76,49 @@ glm::ivec2 Application::sceneSize(int width, int height) const {
 
 void Application::adaptRenderScale(double frameSeconds) {
   // Frames slower than the first bound make the scene coarser, frames faster than the second
-  // make it finer again; between them it stays, so the resolution does not hunt.
+  // make it finer again; between them it stays, so the resolution does not hunt. A frame that
+  // waits for a 60 Hz display (16.7 ms) lies between them.
   constexpr double SlowFrame = 1.0 / 45.0;
   constexpr double FastFrame = 1.0 / 80.0;
-  constexpr double SecondsBetweenChanges = 1.0;
+  // Judged on the median of the frames since the last change, so one slow frame (a strike, a
+  // hiccup of the machine) moves nothing; a coarser scene is chosen after a few frames, so the
+  // first race does not stutter for long, a finer one only after a second of fast frames.
+  constexpr double SecondsBeforeCoarser = 0.25;
+  constexpr size_t FramesBeforeCoarser = 5;
+  constexpr double SecondsBeforeFiner = 1.0;
   constexpr float ScaleStep = 0.125f;
   constexpr float SmallestScale = 0.5f;
-  averageFrameSeconds = averageFrameSeconds == 0.0
-                            ? frameSeconds
-                            : 0.9 * averageFrameSeconds + 0.1 * frameSeconds;
-  secondsSinceScaleChange += frameSeconds;
-  if (secondsSinceScaleChange < SecondsBetweenChanges) {
+  // Only race frames tell what the scene costs; the text screens would always call for more.
+  // Each race is judged afresh, from its own frames.
+  if (gameState != Playing || paused) {
+    recentFrameSeconds.clear();
+    secondsSinceScaleChange = 0.0;
     return;
   }
+  recentFrameSeconds.push_back(frameSeconds);
+  secondsSinceScaleChange += frameSeconds;
+  if (secondsSinceScaleChange < SecondsBeforeCoarser ||
+      recentFrameSeconds.size() < FramesBeforeCoarser) {
+    return;
+  }
+  std::vector<double> sorted = recentFrameSeconds;
+  const auto middle = sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2);
+  std::nth_element(sorted.begin(), middle, sorted.end());
+  const double typical = *middle;
   float scale = renderScale;
-  if (averageFrameSeconds > SlowFrame) {
+  if (typical > SlowFrame) {
     // The pixels' share of a frame goes with the square of the scale.
-    const auto aimed = static_cast<float>(std::sqrt(SlowFrame / averageFrameSeconds)) * scale;
+    const auto aimed = static_cast<float>(std::sqrt(SlowFrame / typical)) * scale;
     scale = std::max(SmallestScale, std::floor(aimed / ScaleStep) * ScaleStep);
-  } else if (averageFrameSeconds < FastFrame) {
+  } else if (typical < FastFrame && secondsSinceScaleChange >= SecondsBeforeFiner) {
     scale = std::min(1.0f, scale + ScaleStep);
+  }
+  if (secondsSinceScaleChange >= SecondsBeforeFiner || scale != renderScale) {
+    recentFrameSeconds.clear();
+    secondsSinceScaleChange = 0.0;
   }
   if (scale != renderScale) {
     renderScale = scale;
-    secondsSinceScaleChange = 0.0;
     initFramebuffer();
   }
 }
@@ -173,6 +192,17 @@ void Application::render() {
     initFramebuffer();
   }
 
+  drawScene(width, height);
+  // Thunder rolls back to back until the run is won.
+  if (gameState == Playing && !effectsEngine->isCurrentlyPlaying(resources::Thunder) && !won) {
+    effectsEngine->play2D(resources::Thunder, false);
+    effectsEngine->setSoundVolume(ambienceVolume);
+  }
+  finishFrame(width, height);
+}
+
+void Application::drawScene(int width, int height) {
+  const glm::ivec2 scene = sceneSize(width, height);
   glViewport(0, 0, scene.x, scene.y);
   glBindFramebuffer(GL_FRAMEBUFFER, postFBO);
   glEnable(GL_DEPTH_TEST);
@@ -234,13 +264,10 @@ void Application::render() {
   glStencilMask(0x00);
 
   if (gameState == Playing) {
-    drawSkybox(Model, View, Projection);
+    // Every opaque program writes alpha 1, so blending would only make the rasteriser read back
+    // pixels it then overwrites.
+    glDisable(GL_BLEND);
     drawWater(Model);
-
-    lightning1.draw(P, View);
-    if (lightning1.getLifetime() <= 0.0f) {
-      lightning2.draw(P, View);
-    }
 
     // Everything the normal pass draws marks its pixels with stencil 1.
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
@@ -252,16 +279,21 @@ void Application::render() {
     drawLighthouse(lighthouseCell.x, lighthouseCell.z, Model, false, false);
     drawTentacles(Model, true, false, false);
     drawRocks(Model, true, false, false);
+    glStencilMask(0x00);
+
+    // The sky after the opaque scene: the depth test spares its shading wherever the sea and
+    // the objects already stand, which is most of the lower half of the picture.
+    drawSkybox(Model, View, Projection);
+    glEnable(GL_BLEND);
+
+    // The bolts add their light over whatever lies behind them, sky or sea.
+    lightning1.draw(P, View);
+    if (lightning1.getLifetime() <= 0.0f) {
+      lightning2.draw(P, View);
+    }
 
     // From here on marked pixels are left alone, so the outline draws show only as a rim.
     glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
-    glStencilMask(0x00);
-
-    // Thunder rolls back to back until the run is won.
-    if (!effectsEngine->isCurrentlyPlaying(resources::Thunder) && !won) {
-      effectsEngine->play2D(resources::Thunder, false);
-      effectsEngine->setSoundVolume(ambienceVolume);
-    }
 
     lightning1.draw(P, View);
     drawArrow(Model, View, Projection, arrowAngle, true);
@@ -276,12 +308,46 @@ void Application::render() {
 
   Projection->popMatrix();
   glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void Application::finishFrame(int width, int height) {
   glViewport(0, 0, width, height);
   glDisable(GL_DEPTH_TEST);
   glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
   drawPostProcess(postTexture, glm::vec2(static_cast<float>(width), static_cast<float>(height)));
   drawScreenText(width, height);
+}
+
+void Application::warmUpDrawing() {
+  int width = 0;
+  int height = 0;
+  glfwGetFramebufferSize(windowManager->getHandle(), &width, &height);
+  if (width <= 0 || height <= 0 || postFBO == 0) {
+    return;
+  }
+  // A software rasteriser builds the code for each program and state the first time they are
+  // used, which costs a race a few frames of well over 100 ms. Every race draw is therefore
+  // made once here, at loading, with both bolts alight in turn: the first, then the second
+  // after the first has faded. Nothing of it is shown; the first real frame draws over it.
+  const int phase = gameState;
+  gameState = Playing;
+  const glm::vec3 ahead = camera.getEye() + 100.0f * camera.getViewDir();
+  const glm::vec3 top(ahead.x, 100.0f, ahead.z);
+  const glm::vec3 foot(ahead.x, 0.0f, ahead.z);
+  lightning1.strike(top, foot, camera.getEye());
+  lightning2.strike(top, foot, camera.getEye());
+  // Long enough to fade any bolt out entirely.
+  constexpr float FadedOut = 10.0f;
+  for (int frame = 0; frame < 2; ++frame) {
+    renderDepthPass();
+    drawScene(width, height);
+    finishFrame(width, height);
+    lightning1.update(FadedOut);
+  }
+  lightning2.update(FadedOut);
+  glFinish();
+  gameState = phase;
 }
 
 void Application::drawScreenText(int width, int height) {

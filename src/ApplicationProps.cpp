@@ -63,6 +63,14 @@ constexpr int LighthouseMaterial = 2;
 
 bool usable(const std::shared_ptr<Program>& prog) { return prog && prog->isLinked(); }
 
+// The view test on the sphere around a shape placed by M; a shape whose bounds were never
+// measured is always drawn.
+bool shapeOutsideView(const Camera& camera, const glm::mat4& M, const Shape& shape) {
+  glm::vec3 centre(0.0f);
+  float radius = 0.0f;
+  return shape.placedBounds(M, centre, radius) && camera.sphereOutsideFrustum(centre, radius);
+}
+
 }  // namespace
 
 void Application::setMaterial(int i, const std::shared_ptr<Program>& prog) const {
@@ -166,7 +174,7 @@ void Application::drawLighthouse(float x, float z, std::shared_ptr<MatrixStack> 
   Model->scale(glm::vec3(0.5f, 0.5f, 0.5f));
   if (depth) {
     shadowMap.drawShape(Model->topMatrix(), lighthouseShape);
-  } else {
+  } else if (!shapeOutsideView(camera, Model->topMatrix(), *lighthouseShape)) {
     setModel(prog, Model);
     lighthouseShape->draw(prog, false);
   }

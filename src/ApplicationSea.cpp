@@ -10,6 +10,8 @@ namespace {
 // The water plane spans -1..1 in x and z; the swell's period is defined on this scale.
 constexpr float SeaScale = 300.0f;
 constexpr int WaterMaterial = 9;
+// The swell lifts and lowers the plane by at most this much, which each tile's box allows for.
+constexpr float SwellReach = 1.5f;
 }  // namespace
 
 void Application::initShadowMap() {
@@ -54,7 +56,11 @@ void Application::drawWater(std::shared_ptr<MatrixStack> Model) {
   Model->pushMatrix();
   Model->scale(glm::vec3(SeaScale, 1.0f, SeaScale));
   setModel(waveShader, Model);
-  waterShape->draw(waveShader, false);
+  // The frustum planes are this frame's: render extracts them before the sea is drawn.
+  waterShape->drawRanges(seaCulling ? seaTiles.visibleRanges(camera.planes, Model->topMatrix(),
+                                                             SwellReach, camera.getEye(),
+                                                             seaFineDistance)
+                                    : seaTiles.allRanges());
   Model->popMatrix();
   waveShader->unbind();
   shadowMap.unbindTexture();

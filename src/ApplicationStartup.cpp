@@ -25,22 +25,33 @@ std::shared_ptr<Shape> uploadShape(const ObjShape& objShape) {
   return shape;
 }
 
-// Loads the first sub-object of a single-part model; a failed load prints the loader's message
-// and leaves the model out.
-std::shared_ptr<Shape> loadSinglePartModel(const std::string& path) {
+// Reads the first sub-object of a single-part model into part; a failed load prints the loader's
+// message and returns false.
+bool readSinglePartModel(const std::string& path, ObjShape& part) {
   std::vector<ObjShape> TOshapes;
   std::vector<tinyobj::material_t> objMaterials;
   std::string errStr;
   if (!loadObj(TOshapes, objMaterials, errStr, path, nullptr)) {
     std::cerr << errStr << std::endl;
-    return nullptr;
+    return false;
   }
   if (TOshapes.empty()) {
     std::cerr << path << " holds no mesh" << std::endl;
-    return nullptr;
+    return false;
   }
-  return uploadShape(TOshapes[0]);
+  part = std::move(TOshapes[0]);
+  return true;
 }
+
+// Loads the first sub-object of a single-part model; a failed load leaves the model out.
+std::shared_ptr<Shape> loadSinglePartModel(const std::string& path) {
+  ObjShape part;
+  return readSinglePartModel(path, part) ? uploadShape(part) : nullptr;
+}
+
+// Tiles per side of the sea plane: small enough that the tiles behind the camera are most of
+// the plane, large enough that a frame's visible tiles merge into a few runs.
+constexpr int SeaTilesPerSide = 12;
 
 }  // namespace
 
@@ -84,10 +95,16 @@ void Application::startUp(WindowManager* manager, const std::string& resourceDir
   initGeom(resourceDir);
   init(resourceDir);
   initTex(resourceDir);
+  warmUpDrawing();
 }
 
 void Application::initGeom(const std::string& resourceDir) {
-  waterShape = loadSinglePartModel(resourceDir + resources::WaterModel);
+  ObjShape water;
+  if (readSinglePartModel(resourceDir + resources::WaterModel, water)) {
+    // The triangles are sorted tile by tile before upload, so each tile is one run of indices.
+    seaTiles.build(water.mesh.positions, water.mesh.indices, SeaTilesPerSide);
+    waterShape = uploadShape(water);
+  }
   whirlpoolShape = loadSinglePartModel(resourceDir + resources::WhirlpoolModel);
   arrowShape = loadSinglePartModel(resourceDir + resources::ArrowModel);
   rockShape = loadSinglePartModel(resourceDir + resources::RockModel);

@@ -46,8 +46,13 @@ int main(int argc, char** argv) {
   double statsStart = lastTime;
   int frameCount = 0;
   while (!glfwWindowShouldClose(window)) {
+    const double frameStart = glfwGetTime();
     application->renderDepthPass();
     application->render();
+    // The frame is finished before the swap so that its working time, which decides the scene's
+    // resolution, leaves out any wait for the display's refresh.
+    glFinish();
+    const double drawingSeconds = glfwGetTime() - frameStart;
 
     const double currentTime = glfwGetTime();
     ++frameCount;
@@ -64,7 +69,7 @@ int main(int argc, char** argv) {
 
     application->update(static_cast<float>(currentTime - lastTime));
     *deltaTime = currentTime - lastTime;
-    application->adaptRenderScale(currentTime - lastTime);
+    application->adaptRenderScale(drawingSeconds);
     lastTime = currentTime;
   }
 

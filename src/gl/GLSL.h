@@ -28,6 +28,12 @@ struct GLVersion {
 GLVersion parseGLVersion(const char* version);
 void checkVersion();
 
+// Every program takes a mesh's attributes at the same locations, so that a mesh records its
+// vertex layout once in its vertex array and any program can draw it without setting it again.
+constexpr GLuint VertPosLocation = 0;
+constexpr GLuint VertNorLocation = 1;
+constexpr GLuint VertTexLocation = 2;
+
 GLint getAttribLocation(GLuint program, const char* name, bool verbose);
 GLint getUniformLocation(GLuint program, const char* name, bool verbose);
 void enableVertexAttribArray(GLint loc);

@@ -94,6 +94,9 @@ bool Program::init() {
   if (GS != 0) {
     GL_WRAP(glAttachShader(pid, GS));
   }
+  GL_WRAP(glBindAttribLocation(pid, VertPosLocation, "vertPos"));
+  GL_WRAP(glBindAttribLocation(pid, VertNorLocation, "vertNor"));
+  GL_WRAP(glBindAttribLocation(pid, VertTexLocation, "vertTex"));
   GL_WRAP(glLinkProgram(pid));
   GL_WRAP(glGetProgramiv(pid, GL_LINK_STATUS, &rc));
   if (!rc) {

@@ -1,7 +1,9 @@
 #include "gl/Shape.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
+#include <cstdint>
 
 #include "gl/GLSL.h"
 #include "gl/Program.h"
@@ -56,6 +58,17 @@ void Shape::computeBounds() {
   }
 }
 
+bool Shape::placedBounds(const glm::mat4& M, glm::vec3& centre, float& radius) const {
+  if (max == min) {
+    return false;
+  }
+  centre = glm::vec3(M * glm::vec4(0.5f * (min + max), 1.0f));
+  const float scale = std::max(
+      {glm::length(glm::vec3(M[0])), glm::length(glm::vec3(M[1])), glm::length(glm::vec3(M[2]))});
+  radius = 0.5f * glm::length(max - min) * scale;
+  return true;
+}
+
 // Face normals are built from the corner positions pushed out to unit length, which suits the
 // round, origin-centred meshes this path serves; each vertex sums the faces around it.
 void Shape::computeNormals() {
@@ -88,66 +101,59 @@ void Shape::init() {
 
   glGenBuffers(1, &positionBuffer);
   uploadArray(GL_ARRAY_BUFFER, positionBuffer, positions);
+  glEnableVertexAttribArray(VertPosLocation);
+  glVertexAttribPointer(VertPosLocation, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
 
   if (normals.empty()) {
     computeNormals();
   }
   glGenBuffers(1, &normalBuffer);
   uploadArray(GL_ARRAY_BUFFER, normalBuffer, normals);
+  glEnableVertexAttribArray(VertNorLocation);
+  glVertexAttribPointer(VertNorLocation, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
 
   if (texCoords.empty() || ignoreTexCoords) {
     texCoordBuffer = 0;
   } else {
     glGenBuffers(1, &texCoordBuffer);
     uploadArray(GL_ARRAY_BUFFER, texCoordBuffer, texCoords);
+    glEnableVertexAttribArray(VertTexLocation);
+    glVertexAttribPointer(VertTexLocation, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
   }
 
+  // The element buffer binding is part of the vertex array's state.
   glGenBuffers(1, &elementBuffer);
   uploadArray(GL_ELEMENT_ARRAY_BUFFER, elementBuffer, elements);
 
+  glBindVertexArray(0);
   glBindBuffer(GL_ARRAY_BUFFER, 0);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
   assert(glGetError() == GL_NO_ERROR);
 }
 
 void Shape::draw(const std::shared_ptr<Program>& prog, bool adjacency) const {
-  GLint hNor = -1;
-  GLint hTex = -1;
-  glBindVertexArray(vertexArray);
-
-  const GLint hPos = prog->getAttribute("vertPos");
-  enableVertexAttribArray(hPos);
-  glBindBuffer(GL_ARRAY_BUFFER, positionBuffer);
-  glVertexAttribPointer(static_cast<GLuint>(hPos), 3, GL_FLOAT, GL_FALSE, 0, nullptr);
-
-  hNor = prog->getAttribute("vertNor");
-  if (hNor != -1 && normalBuffer != 0) {
-    enableVertexAttribArray(hNor);
-    glBindBuffer(GL_ARRAY_BUFFER, normalBuffer);
-    glVertexAttribPointer(static_cast<GLuint>(hNor), 3, GL_FLOAT, GL_FALSE, 0, nullptr);
-  }
-
-  if (texCoordBuffer != 0) {
-    hTex = prog->getAttribute("vertTex");
-    if (hTex != -1) {
-      enableVertexAttribArray(hTex);
-      glBindBuffer(GL_ARRAY_BUFFER, texCoordBuffer);
-      glVertexAttribPointer(static_cast<GLuint>(hTex), 2, GL_FLOAT, GL_FALSE, 0, nullptr);
-    }
-  }
-
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elementBuffer);
   const GLenum mode =
       adjacency && prog->getGShaderName() != " " ? GL_TRIANGLES_ADJACENCY : GL_TRIANGLES;
+  glBindVertexArray(vertexArray);
   glDrawElements(mode, static_cast<GLsizei>(elements.size()), GL_UNSIGNED_INT, nullptr);
+  glBindVertexArray(0);
+}
 
-  if (hTex != -1) {
-    disableVertexAttribArray(hTex);
+void Shape::drawRanges(const std::vector<IndexRange>& ranges) const {
+  if (ranges.empty()) {
+    return;
   }
-  if (hNor != -1) {
-    disableVertexAttribArray(hNor);
+  std::vector<GLsizei> counts;
+  std::vector<const void*> offsets;
+  counts.reserve(ranges.size());
+  offsets.reserve(ranges.size());
+  for (const IndexRange& range : ranges) {
+    counts.push_back(range.count);
+    offsets.push_back(reinterpret_cast<const void*>(static_cast<uintptr_t>(range.first) *
+                                                    sizeof(unsigned int)));
   }
-  disableVertexAttribArray(hPos);
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  glBindVertexArray(vertexArray);
+  glMultiDrawElements(GL_TRIANGLES, counts.data(), GL_UNSIGNED_INT, offsets.data(),
+                      static_cast<GLsizei>(ranges.size()));
+  glBindVertexArray(0);
 }

@@ -11,9 +11,16 @@
 
 class Program;
 
-// One indexed triangle mesh from an OBJ sub-object, kept on the CPU and uploaded once.
+// One indexed triangle mesh from an OBJ sub-object, kept on the CPU and uploaded once. Its
+// vertex array records the attribute layout at upload, at the locations every program shares.
 class Shape {
  public:
+  // A run of the element list: the first index and how many follow.
+  struct IndexRange {
+    int first = 0;
+    int count = 0;
+  };
+
   Shape() = default;
   virtual ~Shape() = default;
   Shape(const Shape&) = delete;
@@ -21,8 +28,13 @@ class Shape {
 
   void setFromObjShape(const ObjShape& shape);
   void computeBounds();
+  // The sphere around the bounds once M has placed the shape; false, setting nothing, while
+  // the bounds were never measured.
+  bool placedBounds(const glm::mat4& M, glm::vec3& centre, float& radius) const;
   void init();
   void draw(const std::shared_ptr<Program>& prog, bool adjacency) const;
+  // Draws only the given runs of the element list, as triangles, in one call.
+  void drawRanges(const std::vector<IndexRange>& ranges) const;
 
   const std::vector<float>& getPositions() const { return positions; }
   const std::vector<float>& getNormals() const { return normals; }

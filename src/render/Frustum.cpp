@@ -22,3 +22,15 @@ bool sphereOutsideFrustum(const FrustumPlanes& planes, const glm::vec3& center, 
   }
   return false;
 }
+
+bool boxOutsideFrustum(const FrustumPlanes& planes, const glm::vec3& min, const glm::vec3& max) {
+  for (const glm::vec4& plane : planes) {
+    // The corner furthest along the plane's inward normal: if even it is outside, all are.
+    const glm::vec3 furthest(plane.x >= 0.0f ? max.x : min.x, plane.y >= 0.0f ? max.y : min.y,
+                             plane.z >= 0.0f ? max.z : min.z);
+    if (glm::dot(glm::vec3(plane), furthest) + plane.w < 0.0f) {
+      return true;
+    }
+  }
+  return false;
+}

@@ -69,7 +69,8 @@ void Lightning::update(float dt) {
 bool Lightning::canDraw() const { return VAO != 0 && programReady; }
 
 void Lightning::draw(const glm::mat4& projection, const glm::mat4& view) const {
-  if (!canDraw() || geometry.segments().empty()) {
+  // A bolt that has faded out adds nothing to the picture, only vertex work.
+  if (!canDraw() || geometry.segments().empty() || lifetime <= 0.0f) {
     return;
   }
   const auto vertexCount = static_cast<GLsizei>(2 * geometry.segments().size());

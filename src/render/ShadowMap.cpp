@@ -103,14 +103,10 @@ void ShadowMap::drawShape(const glm::mat4& M, const std::shared_ptr<Shape>& shap
     return;
   }
   // Bounds that were never measured are empty; such a shape is always drawn.
-  if (shape->max != shape->min) {
-    const glm::vec3 center = glm::vec3(M * glm::vec4(0.5f * (shape->min + shape->max), 1.0f));
-    const float scale = std::max(
-        {glm::length(glm::vec3(M[0])), glm::length(glm::vec3(M[1])), glm::length(glm::vec3(M[2]))});
-    const float radius = 0.5f * glm::length(shape->max - shape->min) * scale;
-    if (sphereOutsideLight(center, radius)) {
-      return;
-    }
+  glm::vec3 center(0.0f);
+  float radius = 0.0f;
+  if (shape->placedBounds(M, center, radius) && sphereOutsideLight(center, radius)) {
+    return;
   }
   glUniformMatrix4fv(depthShader->getUniform("M"), 1, GL_FALSE, glm::value_ptr(M));
   shape->draw(depthShader, false);

@@ -13,17 +13,19 @@ class Program;
 constexpr float TextDesignWidth = 1080.0f;
 inline float textScaleFor(int width) { return static_cast<float>(width) / TextDesignWidth; }
 
-// Screen-space text in the game's font, measured and drawn in window pixels: one texture per
-// glyph of the first 128 character codes, each drawn as a textured quad.
+// Screen-space text in the game's font, measured and drawn in window pixels: the glyphs of the
+// first 128 character codes in one atlas texture, a line drawn as its glyph quads in one call.
 class TextRenderer {
  public:
-  // One cached glyph: its texture, bitmap size, offset from the pen to the bitmap's top-left
-  // corner, and the pen advance in 1/64 pixel.
+  // One cached glyph: the atlas texture, bitmap size, offset from the pen to the bitmap's
+  // top-left corner, the pen advance in 1/64 pixel, and the bitmap's corners in the atlas.
   struct Character {
     GLuint textureID = 0;
     glm::ivec2 size{0};
     glm::ivec2 bearing{0};
     GLuint advance = 0;
+    glm::vec2 uvMin{0.0f};
+    glm::vec2 uvMax{0.0f};
   };
 
   TextRenderer() = default;
@@ -57,6 +59,7 @@ class TextRenderer {
 
  private:
   bool fontTried = false;
+  GLuint atlasTexture = 0;
 
   void loadFont();
   void initQuadBuffer();

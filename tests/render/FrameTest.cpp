@@ -448,29 +448,36 @@ glm::ivec2 textureSize(GLuint texture) {
 
 }  // namespace
 
-// Slow frames draw the scene smaller, fast ones bring it back; frames in between change
-// nothing, and the window's picture keeps its size and its sharp text throughout.
+// Slow race frames draw the scene smaller, fast ones bring it back; frames in between change
+// nothing, nor does one slow frame among steady ones, nor do the text screens. The window's
+// picture keeps its size and its sharp text throughout.
 TEST_F(FrameTest, SlowFramesLowerTheSceneResolutionAndFastOnesRestoreIt) {
   startGame();
   const struct {
     const char* what;
+    int gameState;
     double frameSeconds;
     double seconds;
     float scale;
   } steps[] = {
-      {"steady frames between the bounds", 0.016, 3.0, 1.0f},
-      {"slow frames", 0.060, 1.5, 0.5f},
-      {"still slow, already smallest", 0.060, 3.0, 0.5f},
-      {"frames between the bounds again", 0.016, 3.0, 0.5f},
-      {"fast frames, one step a second", 0.005, 1.5, 0.75f},
-      {"fast frames until whole", 0.005, 5.0, 1.0f},
+      {"steady frames between the bounds", Playing, 0.016, 3.0, 1.0f},
+      {"one slow frame among steady ones", Playing, 0.2, 0.2, 1.0f},
+      {"steady frames after it", Playing, 0.016, 0.5, 1.0f},
+      {"slow frames", Playing, 0.060, 1.5, 0.5f},
+      {"still slow, already smallest", Playing, 0.060, 3.0, 0.5f},
+      {"frames between the bounds again", Playing, 0.016, 3.0, 0.5f},
+      {"fast text screens", StartPrompt, 0.005, 3.0, 0.5f},
+      {"fast race frames, one step a second", Playing, 0.005, 1.5, 0.625f},
+      {"fast race frames until whole", Playing, 0.005, 5.0, 1.0f},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.what);
+    app->gameState = step.gameState;
     for (double t = 0.0; t < step.seconds; t += step.frameSeconds) {
       app->adaptRenderScale(step.frameSeconds);
     }
     EXPECT_EQ(app->renderScale, step.scale);
+    app->gameState = StartPrompt;
     const Image image = renderFrame();
     EXPECT_EQ(image.width, GameWidth);
     EXPECT_EQ(textureSize(app->postTexture),

@@ -1,4 +1,5 @@
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -34,9 +35,19 @@ class SeaTest : public GameTest {
 
   // The sea alone, after a depth pass with whatever casters the application has.
   std::vector<unsigned char> drawSea(float time) {
-    app->renderDepthPass();
+    return drawSeaFrom(TestFrame{frame.eye, frame.target, time});
+  }
+
+  // freshShadows false keeps the shadow map of the last draw, whose tentacles are posed by
+  // the clock and would not hold still between two draws.
+  std::vector<unsigned char> drawSeaFrom(const TestFrame& view, bool freshShadows = true) {
+    if (freshShadows) {
+      app->renderDepthPass();
+    }
     beginWindowPass();
-    uploadFrameUniforms(*app, TestFrame{frame.eye, frame.target, time});
+    uploadFrameUniforms(*app, view);
+    // The sea's tiles are chosen against the frame's view volume, as render extracts it.
+    app->camera.extractFrustumPlanes(view.projection(), view.view());
     app->drawWater(std::make_shared<MatrixStack>());
     return readWindow();
   }
@@ -108,6 +119,82 @@ TEST_F(SeaTest, SeaOutsideTheLightsBoxIsLitWhateverTheMapHolds) {
           << "at " << distance << " units, " << dx << " pixels aside";
     }
   }
+}
+
+// Drawing only the tiles in view changes no pixel: seen from a boat in open water and from one
+// at the start line near the plane's edge, looking along it, across it and out over the edge.
+TEST_F(SeaTest, TheSeaLooksTheSameWithAndWithoutItsTilesCulled) {
+  const TestFrame views[] = {
+      {glm::vec3(0.0f, 4.0f, -12.0f), glm::vec3(0.0f, 1.0f, 10.0f), 2.0f},
+      {glm::vec3(40.0f, 5.0f, 30.0f), glm::vec3(-10.0f, 0.0f, 60.0f), 7.5f},
+      {glm::vec3(0.0f, 4.0f, -270.0f), glm::vec3(0.0f, 1.0f, -248.0f), 3.0f},
+      {glm::vec3(0.0f, 4.0f, -270.0f), glm::vec3(30.0f, 1.0f, -290.0f), 3.0f},
+  };
+  for (const TestFrame& view : views) {
+    SCOPED_TRACE(testing::Message() << "eye " << view.eye.x << ", " << view.eye.z);
+    app->camera.extractFrustumPlanes(view.projection(), view.view());
+    const int visible = [this, &view] {
+      int indices = 0;
+      for (const auto& range : app->seaTiles.visibleRanges(
+               app->camera.planes, glm::scale(glm::mat4(1.0f), glm::vec3(300.0f, 1.0f, 300.0f)),
+               1.5f, view.eye, app->seaFineDistance)) {
+        indices += range.count;
+      }
+      return indices;
+    }();
+    // Culling must leave tiles out for the comparison to mean anything.
+    EXPECT_LT(visible, app->seaTiles.allRanges().front().count);
+    app->seaCulling = false;
+    const auto whole = drawSeaFrom(view);
+    app->seaCulling = true;
+    const float fineDistance = app->seaFineDistance;
+    app->seaFineDistance = std::numeric_limits<float>::infinity();
+    const auto culled = drawSeaFrom(view, false);
+    app->seaFineDistance = fineDistance;
+    size_t sea = 0;
+    size_t different = 0;
+    for (size_t i = 0; i < whole.size(); i += 4) {
+      sea += whole[i] + whole[i + 1] + whole[i + 2] > 0 ? 1 : 0;
+      different += whole[i] != culled[i] || whole[i + 1] != culled[i + 1] ||
+                   whole[i + 2] != culled[i + 2];
+    }
+    EXPECT_GT(sea, whole.size() / 4 / 4) << "the sea fills a good part of the view";
+    EXPECT_EQ(different, 0u);
+  }
+}
+
+// Far tiles drawn coarse leave the sea near the boat as it was, pixel for pixel, and change the
+// far sea by little: its fog and the swell's long waves hide the coarser grid.
+TEST_F(SeaTest, CoarseFarTilesLeaveTheNearSeaAsItWas) {
+  ASSERT_TRUE(app->seaTiles.hasCoarseTiles());
+  const TestFrame view{glm::vec3(0.0f, 4.0f, -12.0f), glm::vec3(0.0f, 1.0f, 10.0f), 2.0f};
+  const float fineDistance = app->seaFineDistance;
+  app->seaFineDistance = std::numeric_limits<float>::infinity();
+  const auto fine = drawSeaFrom(view);
+  app->seaFineDistance = fineDistance;
+  const auto coarse = drawSeaFrom(view, false);
+  // Rows below the point straight ahead at 0.7 × seaFineDistance show only near sea, out to the
+  // picture's sides, which look 1.3 times as far.
+  const int nearTop = view.toPixel(glm::vec3(0.0f, 0.0f, view.eye.z + 0.7f * fineDistance)).y;
+  size_t nearDifferent = 0;
+  size_t farPixels = 0;
+  long farDifference = 0;
+  for (int y = 0; y < 810; ++y) {
+    for (int x = 0; x < 1080; ++x) {
+      const glm::ivec3 a = pixelAt(fine, {x, y});
+      const glm::ivec3 b = pixelAt(coarse, {x, y});
+      if (y < nearTop) {
+        nearDifferent += a != b ? 1 : 0;
+      } else {
+        ++farPixels;
+        farDifference += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+      }
+    }
+  }
+  EXPECT_GT(nearTop, 100);
+  EXPECT_EQ(nearDifferent, 0u);
+  EXPECT_LT(static_cast<double>(farDifference) / static_cast<double>(farPixels), 1.0)
+      << "mean difference per pixel over the far sea and the sky";
 }
 
 // The sea's vertex stage, with its world positions and normals captured instead of drawn.
