@@ -147,9 +147,13 @@ void Application::initFramebuffer() {
   }
   glGenTextures(1, &postTexture);
   glBindTexture(GL_TEXTURE_2D, postTexture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  // Four bytes a pixel is the layout a rasteriser writes fastest; three would be repacked.
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  // Filtering only where the scene is drawn smaller than the window: a software rasteriser pays
+  // for every filtered read, and pixel for pixel a plain read gives the same colour.
+  const GLint filter = (width == windowWidth && height == windowHeight) ? GL_NEAREST : GL_LINEAR;
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
   // A scene drawn smaller is stretched to the window with filtering; at the edges it must not
   // borrow from the opposite edge.
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);

@@ -1,8 +1,8 @@
 #version 330 core
 // Storm mood over the finished frame: a cold grade in the shadows, a soft vignette and a fine
-// moving film grain. One texel read per pixel: unfiltered while the scene matches the window
-// pixel for pixel (filtering is costly on a software rasteriser), filtered when a slow renderer
-// draws the scene smaller; highlights and the screen's centre keep their colour.
+// moving film grain. One texel read per pixel, filtered only while a slow renderer draws the scene
+// smaller than the window (the texture's own filter says which); highlights and the screen's
+// centre keep their colour.
 in vec2 screenUV;
 
 uniform sampler2D screenTexture;
@@ -21,9 +21,7 @@ float hash(vec2 p) {
 }
 
 void main() {
-  vec3 scene = textureSize(screenTexture, 0) == ivec2(iResolution)
-                   ? texelFetch(screenTexture, ivec2(gl_FragCoord.xy), 0).rgb
-                   : texture(screenTexture, screenUV).rgb;
+  vec3 scene = texture(screenTexture, screenUV).rgb;
   float luma = dot(scene, vec3(0.2126, 0.7152, 0.0722));
 
   vec3 graded = mix(scene * ColdShadowTint, scene, smoothstep(0.35, 0.9, luma));
