@@ -2,14 +2,13 @@
 // the post-processing pass to the window.
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <iostream>
 #include <memory>
 
 #include <glm/gtc/type_ptr.hpp>
 
 #include "Application.h"
 #include "ResourceNames.h"
+#include "gl/GLSL.h"
 #include "gl/MatrixStack.h"
 #include "gl/Program.h"
 #include "gl/Shape.h"
@@ -32,8 +31,6 @@ constexpr glm::vec3 LightDirection{0.0f, -1.0f, 0.0f};
 constexpr float WaveAmplitude = 1.5f;
 constexpr float WaveLength = 0.1f;
 constexpr float SkyBoxScale = 650.0f;
-
-bool usable(const std::shared_ptr<Program>& program) { return program && program->isLinked(); }
 
 void uploadMatrix(const Program& program, const char* name, const glm::mat4& value) {
   glUniformMatrix4fv(program.getUniform(name), 1, GL_FALSE, glm::value_ptr(value));
@@ -147,10 +144,7 @@ void Application::initFramebuffer() {
   glBindRenderbuffer(GL_RENDERBUFFER, 0);
   glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, postRBO);
 
-  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-    std::cerr << "[ERROR] Framebuffer is not complete! Exiting..." << std::endl;
-    std::exit(1);
-  }
+  requireCompleteFramebuffer();
 
   // Pixels of an object drawn in the normal pass are marked 1; the outline pass draws elsewhere.
   glEnable(GL_STENCIL_TEST);

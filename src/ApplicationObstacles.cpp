@@ -35,8 +35,6 @@ DrawMode drawMode(bool depth, bool outline) {
   return outline ? DrawMode::Outline : DrawMode::Normal;
 }
 
-bool usable(const std::shared_ptr<Program>& prog) { return prog != nullptr && prog->isLinked(); }
-
 // The view test on the sphere around a box; every obstacle's box encloses it as drawn, so an
 // obstacle is never skipped while any of it could be seen.
 bool boxOutsideView(const Camera& camera, const AABB& box) {

@@ -61,8 +61,6 @@ constexpr int BoatMaterial = 3;
 constexpr int ArrowMaterial = 6;
 constexpr int LighthouseMaterial = 2;
 
-bool usable(const std::shared_ptr<Program>& prog) { return prog && prog->isLinked(); }
-
 }  // namespace
 
 void Application::setMaterial(int i, const std::shared_ptr<Program>& prog) const {

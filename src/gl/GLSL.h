@@ -27,6 +27,9 @@ struct GLVersion {
 // Reads the leading "major.minor" of a GL_VERSION string; null or malformed text is not valid.
 GLVersion parseGLVersion(const char* version);
 void checkVersion();
+// Ends the process (exit code 1) when the bound framebuffer is not complete: without its
+// target the game has nothing to draw into.
+void requireCompleteFramebuffer();
 
 GLint getAttribLocation(GLuint program, const char* name, bool verbose);
 GLint getUniformLocation(GLuint program, const char* name, bool verbose);
