@@ -80,6 +80,11 @@ class Application final : public EventCallbacks {
   void drawPostProcess(GLuint texture, const glm::vec2& resolution);
   // The phase's text, drawn over the finished frame at the window's own resolution.
   void drawScreenText(int width, int height);
+  // The ways a run is lost.
+  enum class RunEnd { Collision, TimeUp, GaveUp };
+  // Loses the run with the loss sting; each cause plays it on the engine and at the volume it
+  // always has.
+  void endRun(RunEnd cause);
   // Size of the off-screen scene target for a window of the given size.
   glm::ivec2 sceneSize(int width, int height) const;
   // Keeps frames smooth on slow renderers: given each frame's duration, lowers the resolution
