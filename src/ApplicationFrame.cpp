@@ -28,8 +28,6 @@ constexpr float NearPlane = 0.01f;
 constexpr float FarPlane = 1000.0f;
 constexpr float LightHeight = 25.0f;
 constexpr glm::vec3 LightDirection{0.0f, -1.0f, 0.0f};
-constexpr float WaveAmplitude = 1.5f;
-constexpr float WaveLength = 0.1f;
 constexpr float SkyBoxScale = 650.0f;
 
 void uploadMatrix(const Program& program, const char* name, const glm::mat4& value) {
@@ -221,8 +219,8 @@ void Application::render() {
     uploadVector(*waveShader, "eyePos", cameraPosition);
     uploadVector(*waveShader, "lightPos", lightPos);
     glUniform1f(waveShader->getUniform("time"), clockSeconds());
-    glUniform1f(waveShader->getUniform("waveAmp"), WaveAmplitude);
-    glUniform1f(waveShader->getUniform("waveLen"), WaveLength);
+    glUniform1f(waveShader->getUniform("waveAmp"), swell::Amplitude);
+    glUniform1f(waveShader->getUniform("waveLen"), swell::WaveLength);
   }
 
   glStencilMask(0x00);

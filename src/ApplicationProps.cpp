@@ -1,6 +1,5 @@
 // Materials, model matrices and the props that are not obstacles: boat, arrow and lighthouse.
 #include <array>
-#include <cmath>
 
 #include <glm/gtc/type_ptr.hpp>
 
@@ -84,14 +83,10 @@ void Application::drawBoat(std::shared_ptr<MatrixStack> Model, bool depth, bool 
   if (boatParts.empty() || (!depth && !usable(prog))) {
     return;
   }
-  // The hull leans with the sea's slope under it, sampled a unit away along the world axes.
-  const float hPosZ = waveHeight(boatPos + glm::vec3(0.0f, 0.0f, 1.0f));
-  const float hNegZ = waveHeight(boatPos + glm::vec3(0.0f, 0.0f, -1.0f));
-  const float hPosX = waveHeight(boatPos + glm::vec3(1.0f, 0.0f, 0.0f));
-  const float hNegX = waveHeight(boatPos + glm::vec3(-1.0f, 0.0f, 0.0f));
-  // The factor 50 (rather than 180/pi) softens the lean; both angles are used as degrees.
-  const float tiltX = 50.0f * std::atan((hNegZ - hPosZ) / 2.0f);
-  const float tiltZ = 50.0f * std::atan((hPosX - hNegX) / 2.0f);
+  // The hull leans with the sea's slope under it.
+  const SwellSample sea = sampleSwellAround(boatPos);
+  const float tiltX = sea.leanAboutX();
+  const float tiltZ = sea.leanAboutZ();
 
   glDisable(GL_CULL_FACE);
   Model->pushMatrix();

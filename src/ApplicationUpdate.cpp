@@ -150,14 +150,10 @@ void Application::moveBoat(float dt) {
     boatSpeed = -maxSpeed;
   }
 
-  const float hF = waveHeight(boatPos + glm::vec3(0.0f, 0.0f, 1.0f));
-  const float hB = waveHeight(boatPos + glm::vec3(0.0f, 0.0f, -1.0f));
-  const float hR = waveHeight(boatPos + glm::vec3(1.0f, 0.0f, 0.0f));
-  const float hL = waveHeight(boatPos + glm::vec3(-1.0f, 0.0f, 0.0f));
-  const float slopeZ = 50.0f * std::atan((hB - hF) / 2.0f);
-  const float slopeX = 50.0f * std::atan((hR - hL) / 2.0f);
+  const SwellSample sea = sampleSwellAround(boatPos);
   // The swell pushes the boat down its slope, even at rest.
-  const glm::vec3 drift = dt * SwellPushPerSecond * glm::vec3(-slopeX, 0.0f, -slopeZ);
+  const glm::vec3 drift =
+      dt * SwellPushPerSecond * glm::vec3(-sea.leanAboutZ(), 0.0f, -sea.leanAboutX());
 
   boatDir = glm::normalize(boatDir);
   // The step's mean speed makes the distance exact under steady acceleration, however the
@@ -166,7 +162,7 @@ void Application::moveBoat(float dt) {
   boatPos += dt * (meanSpeed * boatDir) + drift;
   boatPos.x = std::clamp(boatPos.x, -ArenaEdge, ArenaEdge);
   boatPos.z = std::clamp(boatPos.z, -ArenaEdge, ArenaEdge);
-  boatPos.y = glm::mix(glm::mix(hF, hB, 0.5f), glm::mix(hR, hL, 0.5f), 0.5f);
+  boatPos.y = sea.meanHeight();
 }
 
 void Application::endRun(RunEnd cause) {
