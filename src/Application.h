@@ -99,6 +99,10 @@ class Application final : public EventCallbacks {
   void setMaterial(int i, const std::shared_ptr<Program>& prog) const;
   void setModel(const std::shared_ptr<Program>& p, const std::shared_ptr<MatrixStack>& M) const;
   void drawBoat(std::shared_ptr<MatrixStack> Model, bool depth, bool outline);
+  // The frame's camera, light, clock and swell, uploaded once to every program that draws the
+  // scene; the light stands above the eye.
+  void uploadFrameUniforms(const glm::mat4& P, const glm::mat4& View, const glm::vec3& eye,
+                           float seconds) const;
   void drawArrow(std::shared_ptr<MatrixStack> Model, const glm::mat4& View,
                  std::shared_ptr<MatrixStack> Projection, float angle, bool outline);
   void drawLighthouse(float x, float z, std::shared_ptr<MatrixStack> Model, bool depth,

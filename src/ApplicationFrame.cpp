@@ -151,6 +151,48 @@ void Application::initFramebuffer() {
   glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
+void Application::uploadFrameUniforms(const glm::mat4& P, const glm::mat4& View,
+                                      const glm::vec3& eye, float seconds) const {
+  const glm::vec3 lightPos(eye.x, LightHeight, eye.z);
+  if (usable(texShader)) {
+    texShader->bind();
+    uploadMatrix(*texShader, "P", P);
+    uploadMatrix(*texShader, "V", View);
+    uploadVector(*texShader, "lightPos", lightPos);
+    uploadVector(*texShader, "lightDirection", LightDirection);
+  }
+  if (usable(lighthouseShader)) {
+    lighthouseShader->bind();
+    uploadMatrix(*lighthouseShader, "P", P);
+    uploadMatrix(*lighthouseShader, "V", View);
+    uploadVector(*lighthouseShader, "lightPos", lightPos);
+    uploadVector(*lighthouseShader, "lightDirection", LightDirection);
+    glUniform1f(lighthouseShader->getUniform("time"), seconds);
+  }
+  if (usable(simpleShader)) {
+    simpleShader->bind();
+    uploadMatrix(*simpleShader, "P", P);
+    uploadMatrix(*simpleShader, "V", View);
+    uploadVector(*simpleShader, "lightPos", lightPos);
+    uploadVector(*simpleShader, "lightDirection", LightDirection);
+  }
+  if (usable(outlineShader)) {
+    outlineShader->bind();
+    uploadMatrix(*outlineShader, "P", P);
+    uploadMatrix(*outlineShader, "V", View);
+  }
+  if (usable(waveShader)) {
+    waveShader->bind();
+    uploadMatrix(*waveShader, "P", P);
+    uploadMatrix(*waveShader, "V", View);
+    uploadVector(*waveShader, "eyePos", eye);
+    uploadVector(*waveShader, "lightPos", lightPos);
+    glUniform1f(waveShader->getUniform("time"), seconds);
+    glUniform1f(waveShader->getUniform("waveAmp"), swell::Amplitude);
+    glUniform1f(waveShader->getUniform("waveLen"), swell::WaveLength);
+  }
+}
+
 void Application::render() {
   int width = 0;
   int height = 0;
@@ -184,44 +226,7 @@ void Application::render() {
   camera.extractFrustumPlanes(Projection->topMatrix(), View);
 
   const glm::mat4& P = Projection->topMatrix();
-  const glm::vec3 lightPos(cameraPosition.x, LightHeight, cameraPosition.z);
-  if (usable(texShader)) {
-    texShader->bind();
-    uploadMatrix(*texShader, "P", P);
-    uploadMatrix(*texShader, "V", View);
-    uploadVector(*texShader, "lightPos", lightPos);
-    uploadVector(*texShader, "lightDirection", LightDirection);
-  }
-  if (usable(lighthouseShader)) {
-    lighthouseShader->bind();
-    uploadMatrix(*lighthouseShader, "P", P);
-    uploadMatrix(*lighthouseShader, "V", View);
-    uploadVector(*lighthouseShader, "lightPos", lightPos);
-    uploadVector(*lighthouseShader, "lightDirection", LightDirection);
-    glUniform1f(lighthouseShader->getUniform("time"), clockSeconds());
-  }
-  if (usable(simpleShader)) {
-    simpleShader->bind();
-    uploadMatrix(*simpleShader, "P", P);
-    uploadMatrix(*simpleShader, "V", View);
-    uploadVector(*simpleShader, "lightPos", lightPos);
-    uploadVector(*simpleShader, "lightDirection", LightDirection);
-  }
-  if (usable(outlineShader)) {
-    outlineShader->bind();
-    uploadMatrix(*outlineShader, "P", P);
-    uploadMatrix(*outlineShader, "V", View);
-  }
-  if (usable(waveShader)) {
-    waveShader->bind();
-    uploadMatrix(*waveShader, "P", P);
-    uploadMatrix(*waveShader, "V", View);
-    uploadVector(*waveShader, "eyePos", cameraPosition);
-    uploadVector(*waveShader, "lightPos", lightPos);
-    glUniform1f(waveShader->getUniform("time"), clockSeconds());
-    glUniform1f(waveShader->getUniform("waveAmp"), swell::Amplitude);
-    glUniform1f(waveShader->getUniform("waveLen"), swell::WaveLength);
-  }
+  uploadFrameUniforms(P, View, cameraPosition, clockSeconds());
 
   glStencilMask(0x00);
 
