@@ -73,11 +73,11 @@ void BM_Props(benchmark::State& state) {
   const auto projection = frameProjection();
   measure(state, true, [&projection](Application& game) {
     const glm::mat4& view = game.camera.getView();
-    for (const bool outline : {false, true}) {
+    for (const Pass pass : {Pass::Lit, Pass::Outline}) {
       auto model = std::make_shared<MatrixStack>();
-      game.drawBoat(model, false, outline);
-      game.drawArrow(model, view, projection, 0.3f, outline);
-      game.drawLighthouse(game.lighthouseCell.x, game.lighthouseCell.z, model, false, outline);
+      game.drawBoat(model, pass);
+      game.drawArrow(model, view, projection, 0.3f, pass);
+      game.drawLighthouse(game.lighthouseCell.x, game.lighthouseCell.z, model, pass);
     }
   });
 }

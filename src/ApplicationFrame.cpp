@@ -242,13 +242,13 @@ void Application::render() {
     // Everything the normal pass draws marks its pixels with stencil 1.
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
     glStencilMask(0xFF);
-    drawBoat(Model, false, false);
+    drawBoat(Model, Pass::Lit);
     const float arrowAngle =
         std::atan2(lighthousePos.x - cameraPosition.x, lighthousePos.z - cameraPosition.z);
-    drawArrow(Model, View, Projection, arrowAngle, false);
-    drawLighthouse(lighthouseCell.x, lighthouseCell.z, Model, false, false);
-    drawTentacles(Model, true, false, false);
-    drawRocks(Model, true, false, false);
+    drawArrow(Model, View, Projection, arrowAngle, Pass::Lit);
+    drawLighthouse(lighthouseCell.x, lighthouseCell.z, Model, Pass::Lit);
+    drawTentacles(Model, true, Pass::Lit);
+    drawRocks(Model, true, Pass::Lit);
 
     // From here on marked pixels are left alone, so the outline draws show only as a rim.
     glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
@@ -261,11 +261,11 @@ void Application::render() {
     }
 
     lightning1.draw(P, View);
-    drawArrow(Model, View, Projection, arrowAngle, true);
-    drawBoat(Model, false, true);
-    drawLighthouse(lighthouseCell.x, lighthouseCell.z, Model, false, true);
-    drawTentacles(Model, true, false, true);
-    drawRocks(Model, true, false, true);
+    drawArrow(Model, View, Projection, arrowAngle, Pass::Outline);
+    drawBoat(Model, Pass::Outline);
+    drawLighthouse(lighthouseCell.x, lighthouseCell.z, Model, Pass::Outline);
+    drawTentacles(Model, true, Pass::Outline);
+    drawRocks(Model, true, Pass::Outline);
 
     glStencilMask(0xFF);
     glStencilFunc(GL_ALWAYS, 0, 0xFF);

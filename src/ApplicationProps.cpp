@@ -78,7 +78,9 @@ void Application::setModel(const std::shared_ptr<Program>& p,
   GL_WRAP(glUniformMatrix4fv(p->getUniform("M"), 1, GL_FALSE, glm::value_ptr(M->topMatrix())));
 }
 
-void Application::drawBoat(std::shared_ptr<MatrixStack> Model, bool depth, bool outline) {
+void Application::drawBoat(std::shared_ptr<MatrixStack> Model, Pass pass) {
+  const bool depth = pass == Pass::Shadow;
+  const bool outline = pass == Pass::Outline;
   const std::shared_ptr<Program>& prog = outline ? outlineShader : simpleShader;
   if (boatParts.empty() || (!depth && !usable(prog))) {
     return;
@@ -115,9 +117,10 @@ void Application::drawBoat(std::shared_ptr<MatrixStack> Model, bool depth, bool 
 }
 
 void Application::drawArrow(std::shared_ptr<MatrixStack> Model, const glm::mat4& View,
-                            std::shared_ptr<MatrixStack> Projection, float angle, bool outline) {
+                            std::shared_ptr<MatrixStack> Projection, float angle, Pass pass) {
+  const bool outline = pass == Pass::Outline;
   const std::shared_ptr<Program>& prog = outline ? outlineShader : arrowShader;
-  if (!arrowShape || !usable(prog)) {
+  if (pass == Pass::Shadow || !arrowShape || !usable(prog)) {
     return;
   }
   prog->bind();
@@ -137,8 +140,9 @@ void Application::drawArrow(std::shared_ptr<MatrixStack> Model, const glm::mat4&
   prog->unbind();
 }
 
-void Application::drawLighthouse(float x, float z, std::shared_ptr<MatrixStack> Model, bool depth,
-                                 bool outline) {
+void Application::drawLighthouse(float x, float z, std::shared_ptr<MatrixStack> Model, Pass pass) {
+  const bool depth = pass == Pass::Shadow;
+  const bool outline = pass == Pass::Outline;
   // The goal follows the drawn tower, so it is written even when the model is missing.
   lighthousePos = lighthouseWorldPosition(glm::vec3(x, 0.0f, z));
   const std::shared_ptr<Program>& prog = outline ? outlineShader : lighthouseShader;

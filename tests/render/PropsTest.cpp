@@ -43,8 +43,8 @@ TEST_F(PropsTest, TheBoatIsBrownAndTheArrowAboveItGreen) {
   beginWindowPass();
   uploadFrameUniforms(*app, frame);
   auto model = std::make_shared<MatrixStack>();
-  app->drawBoat(model, false, false);
-  app->drawArrow(model, frame.view(), projectionStack(frame), 0.0f, false);
+  app->drawBoat(model, Pass::Lit);
+  app->drawArrow(model, frame.view(), projectionStack(frame), 0.0f, Pass::Lit);
   const auto image = readWindow();
 
   const glm::ivec3 hull = pixelAt(image, frame.toPixel(glm::vec3(0.0f, 0.3f, 0.0f)));
@@ -71,7 +71,7 @@ TEST_F(PropsTest, TheLighthouseLampTurnsWhileTheTowerStaysStill) {
                           0.75f * static_cast<float>(step)};
     beginWindowPass();
     uploadFrameUniforms(*app, frame);
-    app->drawLighthouse(cell.x, cell.z, std::make_shared<MatrixStack>(), false, false);
+    app->drawLighthouse(cell.x, cell.z, std::make_shared<MatrixStack>(), Pass::Lit);
     const auto image = readWindow();
     const int glow = brightness(pixelAt(image, frame.toPixel(lamp)));
     dimmest = std::min(dimmest, glow);
@@ -222,16 +222,16 @@ TEST_P(PropDrawTest, DrawsWhatItHasSkipsWhatFailedAndLeavesTheStateAsItFoundIt) 
   glGenQueries(1, &query);
   glBeginQuery(GL_PRIMITIVES_GENERATED, query);
   const bool isDepth = mode == Mode::Depth;
-  const bool isOutline = mode == Mode::Outline;
+  const Pass pass = isDepth ? Pass::Shadow : mode == Mode::Outline ? Pass::Outline : Pass::Lit;
   switch (prop) {
     case Prop::Boat:
-      app->drawBoat(model, isDepth, isOutline);
+      app->drawBoat(model, pass);
       break;
     case Prop::Arrow:
-      app->drawArrow(model, frame.view(), projectionStack(frame), 0.5f, isOutline);
+      app->drawArrow(model, frame.view(), projectionStack(frame), 0.5f, pass);
       break;
     case Prop::Lighthouse:
-      app->drawLighthouse(cell.x, cell.z, model, isDepth, isOutline);
+      app->drawLighthouse(cell.x, cell.z, model, pass);
       break;
   }
   glEndQuery(GL_PRIMITIVES_GENERATED);
