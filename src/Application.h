@@ -1,5 +1,8 @@
 #pragma once
 
+// The game object: every resource and all game state of a session, and the operations the
+// frame loop calls, spread over the Application*.cpp files one concern each.
+
 #include <memory>
 #include <string>
 #include <vector>

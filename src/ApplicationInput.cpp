@@ -1,3 +1,5 @@
+// Input: the keyboard, mouse, scroll, resize and focus events the window forwards, and pausing
+// a race.
 #include <iostream>
 
 #include <glm/gtc/matrix_transform.hpp>

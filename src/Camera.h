@@ -1,5 +1,7 @@
 #pragma once
 
+// The chase camera that trails the boat and the view volume it sees.
+
 #include <array>
 
 #include <glm/glm.hpp>

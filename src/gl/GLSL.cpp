@@ -1,3 +1,4 @@
+// GL error checks, info logs, the version check and the fatal framebuffer check.
 #include "gl/GLSL.h"
 
 #include <cassert>

@@ -1,5 +1,8 @@
 #pragma once
 
+// Small GL utilities shared by every GPU class: the checked GL call, error and info-log
+// printing, the version check, the framebuffer check and attribute helpers.
+
 #include <glad/gl.h>
 
 // Reports one pending GL error, if any, naming the call, file and line it was noticed at.

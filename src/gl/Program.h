@@ -1,5 +1,7 @@
 #pragma once
 
+// The shader program every draw uses, and the test that it can draw at all.
+
 #include <map>
 #include <memory>
 #include <string>

@@ -1,3 +1,4 @@
+// The shadow map's depth target, its light box and drawing casters into it.
 #include "render/ShadowMap.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The world grid, open-cell search, tentacle poses and obstacle boxes.
 #include "world/Obstacles.h"
 
 #include <algorithm>
