@@ -98,30 +98,30 @@ void beginScene(Application& game) {
 }
 
 // The opaque draws of the frame as render makes them, in two halves.
-void drawBoatAndProps(Application& game, bool outline) {
+void drawBoatAndProps(Application& game, Pass pass) {
   const auto model = std::make_shared<MatrixStack>();
-  if (outline) {
-    game.drawArrow(model, game.camera.getView(), frameProjection(), arrowAngle(game), true);
-    game.drawBoat(model, false, true);
+  if (pass == Pass::Outline) {
+    game.drawArrow(model, game.camera.getView(), frameProjection(), arrowAngle(game), pass);
+    game.drawBoat(model, pass);
   } else {
-    game.drawBoat(model, false, false);
-    game.drawArrow(model, game.camera.getView(), frameProjection(), arrowAngle(game), false);
+    game.drawBoat(model, pass);
+    game.drawArrow(model, game.camera.getView(), frameProjection(), arrowAngle(game), pass);
   }
-  game.drawLighthouse(game.lighthouseCell.x, game.lighthouseCell.z, model, false, outline);
+  game.drawLighthouse(game.lighthouseCell.x, game.lighthouseCell.z, model, pass);
 }
 
-void drawObstacles(Application& game, bool outline) {
+void drawObstacles(Application& game, Pass pass) {
   const auto model = std::make_shared<MatrixStack>();
-  game.drawTentacles(model, true, false, outline);
-  game.drawRocks(model, true, false, outline);
+  game.drawTentacles(model, true, pass);
+  game.drawRocks(model, true, pass);
 }
 
 void markObjects(Application& game) {
   glStencilFunc(GL_ALWAYS, 1, 0xFF);
   glStencilMask(0xFF);
   glDisable(GL_BLEND);
-  drawBoatAndProps(game, false);
-  drawObstacles(game, false);
+  drawBoatAndProps(game, Pass::Lit);
+  drawObstacles(game, Pass::Lit);
   glEnable(GL_BLEND);
   glStencilMask(0x00);
 }
@@ -173,13 +173,13 @@ void measure(benchmark::State& state, const std::function<void(Application&)>& b
                                                   benchmark::Counter::kAvgIterations);
 }
 
-struct Pass {
+struct MeasuredPass {
   const char* name;
   std::function<void(Application&)> before;
   std::function<void(Application&)> pass;
 };
 
-const Pass Passes[] = {
+const MeasuredPass Passes[] = {
     {"depth", nullptr, [](Application& game) { game.renderDepthPass(); }},
     // The sky over an empty target, as a frame that draws it first pays for it, and after the
     // opaque scene, where the depth test spares the pixels already covered.
@@ -219,7 +219,7 @@ const Pass Passes[] = {
        glStencilMask(0xFF);
        glDisable(GL_BLEND);
      },
-     [](Application& game) { drawBoatAndProps(game, false); }},
+     [](Application& game) { drawBoatAndProps(game, Pass::Lit); }},
     {"obstacles",
      [](Application& game) {
        beginScene(game);
@@ -228,7 +228,7 @@ const Pass Passes[] = {
        glStencilMask(0xFF);
        glDisable(GL_BLEND);
      },
-     [](Application& game) { drawObstacles(game, false); }},
+     [](Application& game) { drawObstacles(game, Pass::Lit); }},
     {"outlines",
      [](Application& game) {
        glEnable(GL_BLEND);
@@ -238,8 +238,8 @@ const Pass Passes[] = {
        glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
      },
      [](Application& game) {
-       drawBoatAndProps(game, true);
-       drawObstacles(game, true);
+       drawBoatAndProps(game, Pass::Outline);
+       drawObstacles(game, Pass::Outline);
      }},
     {"post_processing",
      [](Application&) {
@@ -281,7 +281,7 @@ void strikeAhead(Application& app) {
 }
 
 void registerPasses(Place where, const char* prefix) {
-  for (const Pass& pass : Passes) {
+  for (const MeasuredPass& pass : Passes) {
     const std::string name = std::string(prefix) + "/" + pass.name;
     benchmark::RegisterBenchmark(name.c_str(),
                                  [where, &pass](benchmark::State& state) {

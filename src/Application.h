@@ -1,5 +1,8 @@
 #pragma once
 
+// The game object: every resource and all game state of a session, and the operations the
+// frame loop calls, spread over the Application*.cpp files one concern each.
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +29,10 @@ class Texture;
 
 // Game phases, in the order a session walks through them.
 enum GameState : int { StartPrompt = 0, Intro = 1, Title = 2, Playing = 3 };
+
+// The passes a scene object is drawn in: into the shadow map, lit into the scene (marking the
+// stencil), and as an outline around what the lit pass marked.
+enum class Pass { Shadow, Lit, Outline };
 
 // World position of the lighthouse standing in a grid cell; its foot sits just below the sea.
 inline glm::vec3 lighthouseWorldPosition(const glm::vec3& cell) {
@@ -74,6 +81,11 @@ class Application final : public EventCallbacks {
   void scheduleLightning();
   void moveBoat(float dt);
   void checkWin(const glm::vec3& pos);
+  // The ways a run is lost.
+  enum class RunEnd { Collision, TimeUp, GaveUp };
+  // Loses the run with the loss sting; each cause plays it on the engine and at the volume it
+  // always has.
+  void endRun(RunEnd cause);
 
   // Frame composition. render draws the scene into the off-screen target, then finishes the
   // frame: the post-processing pass to the window and the phase's text over it.
@@ -94,21 +106,23 @@ class Application final : public EventCallbacks {
   // raises it again once they are fast. Text is always drawn at the window's resolution.
   void adaptRenderScale(double frameSeconds);
   void drawWater(std::shared_ptr<MatrixStack> Model);
+  // The frame's camera, light, clock and swell, uploaded once to every program that draws the
+  // scene; the light stands above the eye.
+  void uploadFrameUniforms(const glm::mat4& P, const glm::mat4& View, const glm::vec3& eye,
+                           float seconds) const;
 
   // Props: materials, model matrices, the boat, its arrow and the lighthouse. The draws take a
-  // copy of the frame's model stack; depth draws into the shadow map, outline with the outline
-  // program.
+  // copy of the frame's model stack and the pass they draw in; the arrow casts no shadow.
   void setMaterial(int i, const std::shared_ptr<Program>& prog) const;
   void setModel(const std::shared_ptr<Program>& p, const std::shared_ptr<MatrixStack>& M) const;
-  void drawBoat(std::shared_ptr<MatrixStack> Model, bool depth, bool outline);
+  void drawBoat(std::shared_ptr<MatrixStack> Model, Pass pass);
   void drawArrow(std::shared_ptr<MatrixStack> Model, const glm::mat4& View,
-                 std::shared_ptr<MatrixStack> Projection, float angle, bool outline);
-  void drawLighthouse(float x, float z, std::shared_ptr<MatrixStack> Model, bool depth,
-                      bool outline);
+                 std::shared_ptr<MatrixStack> Projection, float angle, Pass pass);
+  void drawLighthouse(float x, float z, std::shared_ptr<MatrixStack> Model, Pass pass);
 
   // Obstacles; cull skips those outside the camera's view volume.
-  void drawTentacles(std::shared_ptr<MatrixStack> Model, bool cull, bool depth, bool outline);
-  void drawRocks(std::shared_ptr<MatrixStack> Model, bool cull, bool depth, bool outline);
+  void drawTentacles(std::shared_ptr<MatrixStack> Model, bool cull, Pass pass);
+  void drawRocks(std::shared_ptr<MatrixStack> Model, bool cull, Pass pass);
 
   // Story and HUD.
   void intro(int width, int height);

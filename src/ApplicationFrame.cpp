@@ -2,14 +2,13 @@
 // the post-processing pass to the window.
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <iostream>
 #include <memory>
 
 #include <glm/gtc/type_ptr.hpp>
 
 #include "Application.h"
 #include "ResourceNames.h"
+#include "gl/GLSL.h"
 #include "gl/MatrixStack.h"
 #include "gl/Program.h"
 #include "gl/Shape.h"
@@ -29,11 +28,7 @@ constexpr float NearPlane = 0.01f;
 constexpr float FarPlane = 1000.0f;
 constexpr float LightHeight = 25.0f;
 constexpr glm::vec3 LightDirection{0.0f, -1.0f, 0.0f};
-constexpr float WaveAmplitude = 1.5f;
-constexpr float WaveLength = 0.1f;
 constexpr float SkyBoxScale = 650.0f;
-
-bool usable(const std::shared_ptr<Program>& program) { return program && program->isLinked(); }
 
 void uploadMatrix(const Program& program, const char* name, const glm::mat4& value) {
   glUniformMatrix4fv(program.getUniform(name), 1, GL_FALSE, glm::value_ptr(value));
@@ -170,16 +165,55 @@ void Application::initFramebuffer() {
   glBindRenderbuffer(GL_RENDERBUFFER, 0);
   glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, postRBO);
 
-  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-    std::cerr << "[ERROR] Framebuffer is not complete! Exiting..." << std::endl;
-    std::exit(1);
-  }
+  requireCompleteFramebuffer();
 
   // Pixels of an object drawn in the normal pass are marked 1; the outline pass draws elsewhere.
   glEnable(GL_STENCIL_TEST);
   glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
   glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
   glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void Application::uploadFrameUniforms(const glm::mat4& P, const glm::mat4& View,
+                                      const glm::vec3& eye, float seconds) const {
+  const glm::vec3 lightPos(eye.x, LightHeight, eye.z);
+  if (usable(texShader)) {
+    texShader->bind();
+    uploadMatrix(*texShader, "P", P);
+    uploadMatrix(*texShader, "V", View);
+    uploadVector(*texShader, "lightPos", lightPos);
+    uploadVector(*texShader, "lightDirection", LightDirection);
+  }
+  if (usable(lighthouseShader)) {
+    lighthouseShader->bind();
+    uploadMatrix(*lighthouseShader, "P", P);
+    uploadMatrix(*lighthouseShader, "V", View);
+    uploadVector(*lighthouseShader, "lightPos", lightPos);
+    uploadVector(*lighthouseShader, "lightDirection", LightDirection);
+    glUniform1f(lighthouseShader->getUniform("time"), seconds);
+  }
+  if (usable(simpleShader)) {
+    simpleShader->bind();
+    uploadMatrix(*simpleShader, "P", P);
+    uploadMatrix(*simpleShader, "V", View);
+    uploadVector(*simpleShader, "lightPos", lightPos);
+    uploadVector(*simpleShader, "lightDirection", LightDirection);
+  }
+  if (usable(outlineShader)) {
+    outlineShader->bind();
+    uploadMatrix(*outlineShader, "P", P);
+    uploadMatrix(*outlineShader, "V", View);
+  }
+  if (usable(waveShader)) {
+    waveShader->bind();
+    uploadMatrix(*waveShader, "P", P);
+    uploadMatrix(*waveShader, "V", View);
+    uploadVector(*waveShader, "eyePos", eye);
+    uploadVector(*waveShader, "lightPos", lightPos);
+    glUniform1f(waveShader->getUniform("time"), seconds);
+    glUniform1f(waveShader->getUniform("waveAmp"), swell::Amplitude);
+    glUniform1f(waveShader->getUniform("waveLen"), swell::WaveLength);
+  }
 }
 
 void Application::render() {
@@ -226,44 +260,7 @@ void Application::drawScene(int width, int height) {
   camera.extractFrustumPlanes(Projection->topMatrix(), View);
 
   const glm::mat4& P = Projection->topMatrix();
-  const glm::vec3 lightPos(cameraPosition.x, LightHeight, cameraPosition.z);
-  if (usable(texShader)) {
-    texShader->bind();
-    uploadMatrix(*texShader, "P", P);
-    uploadMatrix(*texShader, "V", View);
-    uploadVector(*texShader, "lightPos", lightPos);
-    uploadVector(*texShader, "lightDirection", LightDirection);
-  }
-  if (usable(lighthouseShader)) {
-    lighthouseShader->bind();
-    uploadMatrix(*lighthouseShader, "P", P);
-    uploadMatrix(*lighthouseShader, "V", View);
-    uploadVector(*lighthouseShader, "lightPos", lightPos);
-    uploadVector(*lighthouseShader, "lightDirection", LightDirection);
-    glUniform1f(lighthouseShader->getUniform("time"), clockSeconds());
-  }
-  if (usable(simpleShader)) {
-    simpleShader->bind();
-    uploadMatrix(*simpleShader, "P", P);
-    uploadMatrix(*simpleShader, "V", View);
-    uploadVector(*simpleShader, "lightPos", lightPos);
-    uploadVector(*simpleShader, "lightDirection", LightDirection);
-  }
-  if (usable(outlineShader)) {
-    outlineShader->bind();
-    uploadMatrix(*outlineShader, "P", P);
-    uploadMatrix(*outlineShader, "V", View);
-  }
-  if (usable(waveShader)) {
-    waveShader->bind();
-    uploadMatrix(*waveShader, "P", P);
-    uploadMatrix(*waveShader, "V", View);
-    uploadVector(*waveShader, "eyePos", cameraPosition);
-    uploadVector(*waveShader, "lightPos", lightPos);
-    glUniform1f(waveShader->getUniform("time"), clockSeconds());
-    glUniform1f(waveShader->getUniform("waveAmp"), WaveAmplitude);
-    glUniform1f(waveShader->getUniform("waveLen"), WaveLength);
-  }
+  uploadFrameUniforms(P, View, cameraPosition, clockSeconds());
 
   glStencilMask(0x00);
 
@@ -276,13 +273,13 @@ void Application::drawScene(int width, int height) {
     // Everything the normal pass draws marks its pixels with stencil 1.
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
     glStencilMask(0xFF);
-    drawBoat(Model, false, false);
+    drawBoat(Model, Pass::Lit);
     const float arrowAngle =
         std::atan2(lighthousePos.x - cameraPosition.x, lighthousePos.z - cameraPosition.z);
-    drawArrow(Model, View, Projection, arrowAngle, false);
-    drawLighthouse(lighthouseCell.x, lighthouseCell.z, Model, false, false);
-    drawTentacles(Model, true, false, false);
-    drawRocks(Model, true, false, false);
+    drawArrow(Model, View, Projection, arrowAngle, Pass::Lit);
+    drawLighthouse(lighthouseCell.x, lighthouseCell.z, Model, Pass::Lit);
+    drawTentacles(Model, true, Pass::Lit);
+    drawRocks(Model, true, Pass::Lit);
     glStencilMask(0x00);
 
     // The sky after the opaque scene: the depth test spares its shading wherever the sea and
@@ -300,11 +297,11 @@ void Application::drawScene(int width, int height) {
     glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
 
     lightning1.draw(P, View);
-    drawArrow(Model, View, Projection, arrowAngle, true);
-    drawBoat(Model, false, true);
-    drawLighthouse(lighthouseCell.x, lighthouseCell.z, Model, false, true);
-    drawTentacles(Model, true, false, true);
-    drawRocks(Model, true, false, true);
+    drawArrow(Model, View, Projection, arrowAngle, Pass::Outline);
+    drawBoat(Model, Pass::Outline);
+    drawLighthouse(lighthouseCell.x, lighthouseCell.z, Model, Pass::Outline);
+    drawTentacles(Model, true, Pass::Outline);
+    drawRocks(Model, true, Pass::Outline);
 
     glStencilMask(0xFF);
     glStencilFunc(GL_ALWAYS, 0, 0xFF);

@@ -1,9 +1,10 @@
+// Input: the keyboard, mouse, scroll, resize and focus events the window forwards, and pausing
+// a race.
 #include <iostream>
 
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "Application.h"
-#include "ResourceNames.h"
 #include "Story.h"
 
 void Application::keyCallback(GLFWwindow* window, int key, int /*scancode*/, int action,
@@ -33,11 +34,7 @@ void Application::keyCallback(GLFWwindow* window, int key, int /*scancode*/, int
   }
   if (key == GLFW_KEY_X && pressed) {
     setPaused(false);
-    effectsEngine->stopAllSounds();
-    effectsEngine->play2D(resources::LossSting, true);
-    effectsEngine->setSoundVolume(musicVolume);
-    musicEngine->stopAllSounds();
-    gameOver = true;
+    endRun(RunEnd::GaveUp);
   }
   for (const auto& [boundKey, held] :
        {std::pair{GLFW_KEY_A, &keyA}, std::pair{GLFW_KEY_D, &keyD}, std::pair{GLFW_KEY_W, &keyW},

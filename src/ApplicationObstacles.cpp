@@ -26,17 +26,6 @@ constexpr float TentacleFarCell = 0.3f;
 constexpr float RockFarDistance = 100.0f;
 constexpr float TentacleFarDistance = 80.0f;
 
-enum class DrawMode { Depth, Outline, Normal };
-
-DrawMode drawMode(bool depth, bool outline) {
-  if (depth) {
-    return DrawMode::Depth;
-  }
-  return outline ? DrawMode::Outline : DrawMode::Normal;
-}
-
-bool usable(const std::shared_ptr<Program>& prog) { return prog != nullptr && prog->isLinked(); }
-
 // The view test on the sphere around a box; every obstacle's box encloses it as drawn, so an
 // obstacle is never skipped while any of it could be seen.
 bool boxOutsideView(const Camera& camera, const AABB& box) {
@@ -122,25 +111,23 @@ void Application::initFarShapes(const std::string& resourceDir) {
   tentacleFarShape = loadFarShape(resourceDir + resources::TentacleModel, TentacleFarCell);
 }
 
-void Application::drawTentacles(std::shared_ptr<MatrixStack> Model, bool cull, bool depth,
-                                bool outline) {
-  const DrawMode mode = drawMode(depth, outline);
+void Application::drawTentacles(std::shared_ptr<MatrixStack> Model, bool cull, Pass mode) {
   const double now = glfwGetTime();
-  if (mode == DrawMode::Normal && tentacleShape != nullptr) {
+  if (mode == Pass::Lit && tentacleShape != nullptr) {
     // Seen or not, and drawn or not, every tentacle's box follows its stance, so steering
     // always uses the current one.
     for (Dummy& d : *dummyManager.getDummies()) {
       d.updateBounds(tentacleShape.get(), now);
     }
   }
-  const std::shared_ptr<Program>& prog = mode == DrawMode::Outline ? outlineShader : simpleShader;
-  if (tentacleShape == nullptr || Model == nullptr || (mode != DrawMode::Depth && !usable(prog))) {
+  const std::shared_ptr<Program>& prog = mode == Pass::Outline ? outlineShader : simpleShader;
+  if (tentacleShape == nullptr || Model == nullptr || (mode != Pass::Shadow && !usable(prog))) {
     return;
   }
-  if (mode != DrawMode::Depth) {
+  if (mode != Pass::Shadow) {
     prog->bind();
   }
-  if (mode == DrawMode::Normal) {
+  if (mode == Pass::Lit) {
     setMaterial(TentacleMaterial, prog);
   }
   const auto inView = nearestFirst(*dummyManager.getDummies(), camera, cull, tentacleShape.get(),
@@ -152,7 +139,7 @@ void Application::drawTentacles(std::shared_ptr<MatrixStack> Model, bool cull, b
     Model->translate(glm::vec3(d->position.x, pose.lift, d->position.y));
     Model->scale(glm::vec3(pose.girth, TentacleHeightScale, pose.girth));
     Model->rotate(pose.twist, UpAxis);
-    if (mode == DrawMode::Depth) {
+    if (mode == Pass::Shadow) {
       shadowMap.drawShape(Model->topMatrix(),
                           mesh == tentacleShape.get() ? tentacleShape : tentacleFarShape);
     } else {
@@ -160,26 +147,24 @@ void Application::drawTentacles(std::shared_ptr<MatrixStack> Model, bool cull, b
       mesh->draw(prog, false);
     }
     Model->popMatrix();
-    if (mode == DrawMode::Normal && showBoxes) {
+    if (mode == Pass::Lit && showBoxes) {
       drawBoxFrame(*this, Model, *d->aabb);
       setMaterial(TentacleMaterial, prog);
     }
   }
-  if (mode != DrawMode::Depth) {
+  if (mode != Pass::Shadow) {
     prog->unbind();
   }
 }
 
-void Application::drawRocks(std::shared_ptr<MatrixStack> Model, bool cull, bool depth,
-                            bool outline) {
-  const DrawMode mode = drawMode(depth, outline);
-  const std::shared_ptr<Program>& prog = mode == DrawMode::Outline ? outlineShader : texShader;
-  if (rockShape == nullptr || Model == nullptr || (mode != DrawMode::Depth && !usable(prog))) {
+void Application::drawRocks(std::shared_ptr<MatrixStack> Model, bool cull, Pass mode) {
+  const std::shared_ptr<Program>& prog = mode == Pass::Outline ? outlineShader : texShader;
+  if (rockShape == nullptr || Model == nullptr || (mode != Pass::Shadow && !usable(prog))) {
     return;
   }
-  const bool textured = mode == DrawMode::Normal && rockTexture != nullptr;
-  const bool boxes = mode == DrawMode::Normal && showBoxes && usable(simpleShader);
-  if (mode != DrawMode::Depth) {
+  const bool textured = mode == Pass::Lit && rockTexture != nullptr;
+  const bool boxes = mode == Pass::Lit && showBoxes && usable(simpleShader);
+  if (mode != Pass::Shadow) {
     prog->bind();
   }
   if (textured) {
@@ -192,7 +177,7 @@ void Application::drawRocks(std::shared_ptr<MatrixStack> Model, bool cull, bool 
     Model->loadIdentity();
     Model->translate(glm::vec3(rock->position.x, 0.0f, rock->position.y));
     Model->rotate(rock->rotation, UpAxis);
-    if (mode == DrawMode::Depth) {
+    if (mode == Pass::Shadow) {
       shadowMap.drawShape(Model->topMatrix(), mesh == rockShape.get() ? rockShape : rockFarShape);
     } else {
       setModel(prog, Model);
@@ -208,7 +193,7 @@ void Application::drawRocks(std::shared_ptr<MatrixStack> Model, bool cull, bool 
   if (textured) {
     rockTexture->unbind();
   }
-  if (mode != DrawMode::Depth) {
+  if (mode != Pass::Shadow) {
     prog->unbind();
   }
 }

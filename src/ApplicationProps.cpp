@@ -1,6 +1,5 @@
 // Materials, model matrices and the props that are not obstacles: boat, arrow and lighthouse.
 #include <array>
-#include <cmath>
 
 #include <glm/gtc/type_ptr.hpp>
 
@@ -61,8 +60,6 @@ constexpr int BoatMaterial = 3;
 constexpr int ArrowMaterial = 6;
 constexpr int LighthouseMaterial = 2;
 
-bool usable(const std::shared_ptr<Program>& prog) { return prog && prog->isLinked(); }
-
 // The view test on the sphere around a shape placed by M; a shape whose bounds were never
 // measured is always drawn.
 bool shapeOutsideView(const Camera& camera, const glm::mat4& M, const Shape& shape) {
@@ -89,19 +86,17 @@ void Application::setModel(const std::shared_ptr<Program>& p,
   GL_WRAP(glUniformMatrix4fv(p->getUniform("M"), 1, GL_FALSE, glm::value_ptr(M->topMatrix())));
 }
 
-void Application::drawBoat(std::shared_ptr<MatrixStack> Model, bool depth, bool outline) {
+void Application::drawBoat(std::shared_ptr<MatrixStack> Model, Pass pass) {
+  const bool depth = pass == Pass::Shadow;
+  const bool outline = pass == Pass::Outline;
   const std::shared_ptr<Program>& prog = outline ? outlineShader : simpleShader;
   if (boatParts.empty() || (!depth && !usable(prog))) {
     return;
   }
-  // The hull leans with the sea's slope under it, sampled a unit away along the world axes.
-  const float hPosZ = waveHeight(boatPos + glm::vec3(0.0f, 0.0f, 1.0f));
-  const float hNegZ = waveHeight(boatPos + glm::vec3(0.0f, 0.0f, -1.0f));
-  const float hPosX = waveHeight(boatPos + glm::vec3(1.0f, 0.0f, 0.0f));
-  const float hNegX = waveHeight(boatPos + glm::vec3(-1.0f, 0.0f, 0.0f));
-  // The factor 50 (rather than 180/pi) softens the lean; both angles are used as degrees.
-  const float tiltX = 50.0f * std::atan((hNegZ - hPosZ) / 2.0f);
-  const float tiltZ = 50.0f * std::atan((hPosX - hNegX) / 2.0f);
+  // The hull leans with the sea's slope under it.
+  const SwellSample sea = sampleSwellAround(boatPos);
+  const float tiltX = sea.leanAboutX();
+  const float tiltZ = sea.leanAboutZ();
 
   glDisable(GL_CULL_FACE);
   Model->pushMatrix();
@@ -130,9 +125,10 @@ void Application::drawBoat(std::shared_ptr<MatrixStack> Model, bool depth, bool 
 }
 
 void Application::drawArrow(std::shared_ptr<MatrixStack> Model, const glm::mat4& View,
-                            std::shared_ptr<MatrixStack> Projection, float angle, bool outline) {
+                            std::shared_ptr<MatrixStack> Projection, float angle, Pass pass) {
+  const bool outline = pass == Pass::Outline;
   const std::shared_ptr<Program>& prog = outline ? outlineShader : arrowShader;
-  if (!arrowShape || !usable(prog)) {
+  if (pass == Pass::Shadow || !arrowShape || !usable(prog)) {
     return;
   }
   prog->bind();
@@ -152,8 +148,9 @@ void Application::drawArrow(std::shared_ptr<MatrixStack> Model, const glm::mat4&
   prog->unbind();
 }
 
-void Application::drawLighthouse(float x, float z, std::shared_ptr<MatrixStack> Model, bool depth,
-                                 bool outline) {
+void Application::drawLighthouse(float x, float z, std::shared_ptr<MatrixStack> Model, Pass pass) {
+  const bool depth = pass == Pass::Shadow;
+  const bool outline = pass == Pass::Outline;
   // The goal follows the drawn tower, so it is written even when the model is missing.
   lighthousePos = lighthouseWorldPosition(glm::vec3(x, 0.0f, z));
   const std::shared_ptr<Program>& prog = outline ? outlineShader : lighthouseShader;

@@ -38,10 +38,10 @@ void Application::renderDepthPass() {
   const glm::vec3 lightPos = camera.eye + 3.0f * camera.up - glm::vec3(8.0f, 0.0f, 0.0f);
   shadowMap.beginPass(lightPos, lightTarget);
   if (shadowMap.canDrawCasters()) {
-    drawBoat(Model, true, false);
-    drawLighthouse(lighthouseCell.x, lighthouseCell.z, Model, true, false);
-    drawTentacles(Model, true, true, false);
-    drawRocks(Model, true, true, false);
+    drawBoat(Model, Pass::Shadow);
+    drawLighthouse(lighthouseCell.x, lighthouseCell.z, Model, Pass::Shadow);
+    drawTentacles(Model, true, Pass::Shadow);
+    drawRocks(Model, true, Pass::Shadow);
   }
   shadowMap.endPass();
 }

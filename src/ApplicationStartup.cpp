@@ -1,3 +1,5 @@
+// Start-up and restart: the order of the start-up steps, loading models and textures, placing
+// the world, and resetting a run with its music.
 #include <cstdio>
 #include <cstring>
 #include <iostream>

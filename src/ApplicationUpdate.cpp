@@ -26,6 +26,8 @@ constexpr float TurnRate = 1.0f;
 // The swell's push was tuned as slope / 90 for each frame at 60 frames a second; as a rate it
 // is that amount sixty times a second.
 constexpr float SwellPushPerSecond = 60.0f / 90.0f;
+// The loss sting after a collision takes the race music's place on its engine at this volume.
+constexpr float CollisionStingVolume = 0.5f;
 
 }  // namespace
 
@@ -71,16 +73,15 @@ void Application::simulateStep(float dt) {
   if (!fastMode && !won && !gameOver) {
     timeLeft -= static_cast<double>(dt);
     if (timeLeft <= 0.0) {
-      effectsEngine->stopAllSounds();
-      effectsEngine->play2D(resources::LossSting, true);
-      effectsEngine->setSoundVolume(musicVolume);
-      gameOver = true;
+      endRun(RunEnd::TimeUp);
     }
   }
 
   if (!gameOver && !won) {
-    dummyManager.update(dt, boatPos.x, boatPos.z, &gameOver, musicEngine, fastMode);
-    rockManager.update(dt, boatPos.x, boatPos.z, &gameOver, musicEngine, fastMode);
+    const bool tentacleTouched = dummyManager.update(dt, boatPos.x, boatPos.z, fastMode);
+    if (tentacleTouched || rockManager.touchesBoat(boatPos.x, boatPos.z, fastMode)) {
+      endRun(RunEnd::Collision);
+    }
   }
 
   // A lost run stays lost: reaching the lighthouse afterwards must not play the credits.
@@ -149,14 +150,10 @@ void Application::moveBoat(float dt) {
     boatSpeed = -maxSpeed;
   }
 
-  const float hF = waveHeight(boatPos + glm::vec3(0.0f, 0.0f, 1.0f));
-  const float hB = waveHeight(boatPos + glm::vec3(0.0f, 0.0f, -1.0f));
-  const float hR = waveHeight(boatPos + glm::vec3(1.0f, 0.0f, 0.0f));
-  const float hL = waveHeight(boatPos + glm::vec3(-1.0f, 0.0f, 0.0f));
-  const float slopeZ = 50.0f * std::atan((hB - hF) / 2.0f);
-  const float slopeX = 50.0f * std::atan((hR - hL) / 2.0f);
+  const SwellSample sea = sampleSwellAround(boatPos);
   // The swell pushes the boat down its slope, even at rest.
-  const glm::vec3 drift = dt * SwellPushPerSecond * glm::vec3(-slopeX, 0.0f, -slopeZ);
+  const glm::vec3 drift =
+      dt * SwellPushPerSecond * glm::vec3(-sea.leanAboutZ(), 0.0f, -sea.leanAboutX());
 
   boatDir = glm::normalize(boatDir);
   // The step's mean speed makes the distance exact under steady acceleration, however the
@@ -165,7 +162,22 @@ void Application::moveBoat(float dt) {
   boatPos += dt * (meanSpeed * boatDir) + drift;
   boatPos.x = std::clamp(boatPos.x, -ArenaEdge, ArenaEdge);
   boatPos.z = std::clamp(boatPos.z, -ArenaEdge, ArenaEdge);
-  boatPos.y = glm::mix(glm::mix(hF, hB, 0.5f), glm::mix(hR, hL, 0.5f), 0.5f);
+  boatPos.y = sea.meanHeight();
+}
+
+void Application::endRun(RunEnd cause) {
+  // A collision plays the sting in place of the race music; the timer and giving up play it
+  // over the effects, and giving up silences the music as well.
+  sound::SoundEngine* engine = cause == RunEnd::Collision ? musicEngine : effectsEngine;
+  if (engine != nullptr) {
+    engine->stopAllSounds();
+    engine->play2D(resources::LossSting, true);
+    engine->setSoundVolume(cause == RunEnd::Collision ? CollisionStingVolume : musicVolume);
+  }
+  if (cause == RunEnd::GaveUp && musicEngine != nullptr) {
+    musicEngine->stopAllSounds();
+  }
+  gameOver = true;
 }
 
 void Application::checkWin(const glm::vec3& pos) {

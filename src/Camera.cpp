@@ -1,33 +1,15 @@
+// The chase camera: its lag behind the boat, its roll and pitch on the swell, mouse look and
+// the view volume the obstacle draws cull against.
 #include "Camera.h"
 
 #include <cmath>
 
-#include <GLFW/glfw3.h>
 #include <glm/gtc/matrix_transform.hpp>
 
 namespace {
-// The swell is defined with this rounded pi; the water shader uses the same constant so that the
-// boat rides exactly on the drawn waves.
-constexpr float SwellPi = 3.141592f;
 constexpr float PitchUpLimit = 1.4137163f;     // 81 degrees
 constexpr float PitchDownLimit = -0.785398f;   // -45 degrees
 }  // namespace
-
-float waveHeightAt(const glm::vec3& p, double firstTermTime, double secondTermTime) {
-  const float a = p.x / 300.0f;
-  const float b = p.z / 300.0f + a;
-  const double twoPi = 2.0 * static_cast<double>(SwellPi);
-  const float alongB = static_cast<float>(twoPi * (5.0f * b + 0.25 * firstTermTime));
-  const float fiveA = (0.5f * a) / 0.1f;
-  const float alongA = static_cast<float>(twoPi * (fiveA + 0.25 * secondTermTime));
-  return 0.75f * (std::sin(alongB) + std::cos(alongA));
-}
-
-float waveHeight(const glm::vec3& p) {
-  const double firstTermTime = glfwGetTime();
-  const double secondTermTime = glfwGetTime();
-  return waveHeightAt(p, firstTermTime, secondTermTime);
-}
 
 void Camera::reset() {
   eye = glm::vec3(0.0f, 2.5f, -225.0f);
@@ -40,7 +22,7 @@ void Camera::reset() {
 }
 
 void Camera::mouseLook(float dx, float dy) {
-  yaw += 0.25f * (dx / 320.0f * SwellPi);
+  yaw += 0.25f * (dx / 320.0f * swell::Pi);
   pitch += 0.25f * (dy / 240.0f * PitchUpLimit);
   if (pitch > PitchUpLimit) {
     pitch = PitchUpLimit;
@@ -68,12 +50,11 @@ void Camera::follow(const glm::vec3& camLag, const glm::vec3& dir) {
 }
 
 void Camera::tiltToWaves(const glm::vec3& c) {
-  const float hF = waveHeight(c + glm::vec3(0.0f, 0.0f, 1.0f));
-  const float hB = waveHeight(c + glm::vec3(0.0f, 0.0f, -1.0f));
-  const float hR = waveHeight(c + glm::vec3(1.0f, 0.0f, 0.0f));
-  const float hL = waveHeight(c + glm::vec3(-1.0f, 0.0f, 0.0f));
-  const glm::vec3 xVec = (c + glm::vec3(1.0f, 0.5f * hR, 0.0f)) - (c + glm::vec3(-1.0f, 0.5f * hL, 0.0f));
-  const glm::vec3 zVec = (c + glm::vec3(0.0f, 0.5f * hB, -1.0f)) - (c + glm::vec3(0.0f, 0.5f * hF, 1.0f));
+  const SwellSample h = sampleSwellAround(c);
+  const glm::vec3 xVec =
+      (c + glm::vec3(1.0f, 0.5f * h.posX, 0.0f)) - (c + glm::vec3(-1.0f, 0.5f * h.negX, 0.0f));
+  const glm::vec3 zVec =
+      (c + glm::vec3(0.0f, 0.5f * h.negZ, -1.0f)) - (c + glm::vec3(0.0f, 0.5f * h.posZ, 1.0f));
   const glm::vec3 newUp = glm::cross(xVec, zVec);
   up = newUp;
 }

@@ -1,15 +1,13 @@
 #pragma once
 
+// The chase camera that trails the boat and the view volume it sees.
+
 #include <array>
 
 #include <glm/glm.hpp>
 
+#include "Swell.h"
 #include "render/Frustum.h"
-
-// The sea height at p's x and z at the current clock time; p.y is ignored.
-float waveHeight(const glm::vec3& p);
-// The same swell at chosen times, one for each of its two wave trains.
-float waveHeightAt(const glm::vec3& p, double firstTermTime, double secondTermTime);
 
 // The chase camera: trails the boat with lag, rolls and pitches with the swell under it, and
 // turns with mouse look.

@@ -1,3 +1,4 @@
+// The frame loop's shared clock and its frames-per-second line.
 #include "FrameTiming.h"
 
 #include <cstdio>

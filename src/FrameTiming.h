@@ -1,5 +1,7 @@
 #pragma once
 
+// What the frame loop measures: the last frame's duration and the frames-per-second line.
+
 #include <memory>
 #include <string>
 

@@ -1,3 +1,4 @@
+// Turning a gamepad's sticks, triggers and buttons into the keys they stand for.
 #include "Gamepad.h"
 
 PadHeld padHeld(const GLFWgamepadstate& state) {

@@ -1,3 +1,4 @@
+// The GLFW window: opening the OpenGL 3.3 core context and forwarding its events.
 #include "WindowManager.h"
 
 #include <iostream>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The game's one window and the receiver its events are forwarded to.
+
 #include <glad/gl.h>
 #include <GLFW/glfw3.h>
 

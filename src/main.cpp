@@ -1,4 +1,5 @@
-// The entry point: reads the command line, opens the window, runs the frame loop and shuts down.
+// The entry point: reads the command line, opens the window, starts the game up and runs the
+// frame loop (shadow pass, frame, swap, events, update) until the window closes.
 
 #include <cstdio>
 #include <iostream>

@@ -1,8 +1,10 @@
+// GL error checks, info logs, the version check and the fatal framebuffer check.
 #include "gl/GLSL.h"
 
 #include <cassert>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 void checkGLError(const char* callText, const char* file, int line) {
   const GLenum err = glGetError();
@@ -105,6 +107,13 @@ void checkVersion() {
         "%d.%d.\n",
         version.major, version.minor);
     std::exit(0);
+  }
+}
+
+void requireCompleteFramebuffer() {
+  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    std::cerr << "[ERROR] Framebuffer is not complete! Exiting..." << std::endl;
+    std::exit(1);
   }
 }
 

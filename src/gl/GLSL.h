@@ -1,5 +1,8 @@
 #pragma once
 
+// Small GL utilities shared by every GPU class: the checked GL call, error and info-log
+// printing, the version check, the framebuffer check and attribute helpers.
+
 #include <glad/gl.h>
 
 // Reports one pending GL error, if any, naming the call, file and line it was noticed at.
@@ -27,6 +30,9 @@ struct GLVersion {
 // Reads the leading "major.minor" of a GL_VERSION string; null or malformed text is not valid.
 GLVersion parseGLVersion(const char* version);
 void checkVersion();
+// Ends the process (exit code 1) when the bound framebuffer is not complete: without its
+// target the game has nothing to draw into.
+void requireCompleteFramebuffer();
 
 // Every program takes a mesh's attributes at the same locations, so that a mesh records its
 // vertex layout once in its vertex array and any program can draw it without setting it again.

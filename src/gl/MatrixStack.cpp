@@ -1,3 +1,4 @@
+// The matrix stack's push, pop and compositions.
 #include "gl/MatrixStack.h"
 
 #include <cassert>

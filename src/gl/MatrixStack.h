@@ -1,5 +1,7 @@
 #pragma once
 
+// The model and projection matrix stack the draws compose their transforms on.
+
 #include <deque>
 
 #include <glm/glm.hpp>

@@ -1,3 +1,4 @@
+// Reading OBJ files through tinyobjloader into flat, indexed per-vertex arrays.
 #include "gl/ObjLoader.h"
 
 #include <cstdint>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The adapter between OBJ files and the game's meshes.
+
 #include <string>
 #include <vector>
 

@@ -1,3 +1,4 @@
+// Building a GL program from its shader files and looking up its names.
 #include "gl/Program.h"
 
 #include <fstream>

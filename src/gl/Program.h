@@ -1,6 +1,9 @@
 #pragma once
 
+// The shader program every draw uses, and the test that it can draw at all.
+
 #include <map>
+#include <memory>
 #include <string>
 
 #include <glad/gl.h>
@@ -50,3 +53,8 @@ class Program {
 };
 
 std::string readFileToString(const std::string& fileName);
+
+// True for a program that exists and was built; drawing code skips any other.
+inline bool usable(const std::shared_ptr<Program>& program) {
+  return program != nullptr && program->isLinked();
+}

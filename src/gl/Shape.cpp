@@ -1,3 +1,4 @@
+// Uploading a mesh's arrays to GL and drawing them with a program.
 #include "gl/Shape.h"
 
 #include <algorithm>

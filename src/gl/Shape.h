@@ -1,5 +1,7 @@
 #pragma once
 
+// A triangle mesh loaded from an OBJ file and drawn with a program.
+
 #include <memory>
 #include <string>
 #include <vector>

@@ -1,3 +1,4 @@
+// Loading an image file into a mip-mapped GL texture.
 #include "gl/Texture.h"
 
 #include <iostream>

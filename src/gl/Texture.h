@@ -1,5 +1,7 @@
 #pragma once
 
+// An image texture for the rocks and anything else drawn with a picture on it.
+
 #include <string>
 
 #include <glad/gl.h>

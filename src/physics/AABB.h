@@ -1,5 +1,7 @@
 #pragma once
 
+// Axis-aligned boxes: the collision shapes of rocks and tentacles.
+
 #include <glm/glm.hpp>
 
 // An axis-aligned box in world space, and the box arithmetic the bounding-volume tree needs.

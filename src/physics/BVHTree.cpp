@@ -1,3 +1,4 @@
+// Inserting, removing and querying boxes in the bounding-volume tree.
 #include "physics/BVHTree.h"
 
 #include <algorithm>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The bounding-volume tree the tentacles ask which rocks are in their way.
+
 #include <array>
 #include <memory>
 #include <vector>

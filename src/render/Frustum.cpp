@@ -1,3 +1,4 @@
+// Extracting the view volume's planes and testing spheres against them.
 #include "render/Frustum.h"
 
 FrustumPlanes extractFrustumPlanes(const glm::mat4& P, const glm::mat4& V) {

@@ -1,5 +1,7 @@
 #pragma once
 
+// The view volume the draws cull obstacles against.
+
 #include <array>
 
 #include <glm/glm.hpp>

@@ -1,3 +1,4 @@
+// Uploading a bolt's lines, fading it out and drawing its glow.
 #include "render/Lightning.h"
 
 #include <glm/gtc/type_ptr.hpp>

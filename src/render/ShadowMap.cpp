@@ -1,13 +1,14 @@
+// The shadow map's depth target, its light box and drawing casters into it.
 #include "render/ShadowMap.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <iostream>
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
 #include "ResourceNames.h"
+#include "gl/GLSL.h"
 #include "gl/Program.h"
 #include "gl/Shape.h"
 
@@ -51,10 +52,7 @@ void ShadowMap::init(int newWidth, int newHeight) {
   glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, depthMap, 0);
   glDrawBuffer(GL_NONE);
   glReadBuffer(GL_NONE);
-  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-    std::cerr << "[ERROR] Framebuffer is not complete! Exiting..." << std::endl;
-    std::exit(1);
-  }
+  requireCompleteFramebuffer();
   glBindTexture(GL_TEXTURE_2D, 0);
   glBindFramebuffer(GL_FRAMEBUFFER, 0);
   width = newWidth;

@@ -1,5 +1,7 @@
 #pragma once
 
+// Shadow mapping: the depth pass from the light and what the lit pass samples.
+
 #include <memory>
 
 #include <glad/gl.h>

@@ -1,3 +1,4 @@
+// Loading the six sky images into a cube map.
 #include "render/SkyBox.h"
 
 #include <array>

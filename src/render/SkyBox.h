@@ -1,5 +1,7 @@
 #pragma once
 
+// The sky box's cube-map texture.
+
 #include <string>
 #include <vector>
 

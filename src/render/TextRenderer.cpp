@@ -1,3 +1,4 @@
+// Rasterising the font's glyphs with FreeType and drawing text quads.
 #include "render/TextRenderer.h"
 
 #include <algorithm>

@@ -1,5 +1,7 @@
 #pragma once
 
+// On-screen text: the intro's lines, the title, the HUD and the notices.
+
 #include <map>
 #include <memory>
 #include <string>

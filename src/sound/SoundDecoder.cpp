@@ -1,3 +1,4 @@
+// Decoding Ogg Vorbis files with libvorbisfile.
 #include "sound/SoundDecoder.h"
 
 #include <AL/al.h>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Reading sound files for the engines.
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>

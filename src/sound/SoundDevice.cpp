@@ -1,3 +1,4 @@
+// Opening and sharing the OpenAL device and context.
 #include "sound/SoundDevice.h"
 
 #include <AL/alc.h>

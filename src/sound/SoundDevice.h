@@ -1,5 +1,7 @@
 #pragma once
 
+// The one audio output all engines play through.
+
 #include <AL/alc.h>
 
 #include <memory>

@@ -1,3 +1,4 @@
+// The sound engine over OpenAL: voices, cached clips, streams and the master volume.
 #include "sound/SoundEngine.h"
 
 #include <AL/al.h>

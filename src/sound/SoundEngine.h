@@ -1,5 +1,7 @@
 #pragma once
 
+// The sound engine interface the game plays its music, ambience and effects through.
+
 namespace sound {
 
 // One independent sound engine: its own voices and its own master volume. Engines are

@@ -1,3 +1,4 @@
+// Printing each sound problem once.
 #include "sound/SoundReport.h"
 
 #include <cstdio>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Sound problems reported once each, so a retried cue cannot flood the console.
+
 #include <string>
 
 namespace sound {

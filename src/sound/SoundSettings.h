@@ -1,5 +1,7 @@
 #pragma once
 
+// The tuning of a sound engine: clip and stream sizes.
+
 #include <cstddef>
 
 #include "sound/SoundEngine.h"

@@ -1,3 +1,4 @@
+// Streaming a long file through a few buffers on one source.
 #include "sound/SoundStream.h"
 
 #include <AL/al.h>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Long sounds played from disk without holding them in memory.
+
 #include <cstdint>
 #include <memory>
 #include <vector>

@@ -1,3 +1,4 @@
+// Building a bolt's jagged channel and its branches.
 #include "world/BoltGeometry.h"
 
 #include <glm/gtc/matrix_transform.hpp>

@@ -1,3 +1,4 @@
+// Gathering a mesh's vertices into cells to build its coarse stand-in.
 #include "world/FarMesh.h"
 
 #include <cmath>

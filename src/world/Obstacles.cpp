@@ -1,3 +1,4 @@
+// The world grid, open-cell search, tentacle poses and obstacle boxes.
 #include "world/Obstacles.h"
 
 #include <algorithm>
@@ -5,9 +6,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "ResourceNames.h"
 #include "gl/Shape.h"
-#include "sound/SoundEngine.h"
 
 char grid[WorldGridSize * WorldGridSize];
 
@@ -117,11 +116,3 @@ void Rock::updateBounds(const Shape* mesh) {
   *aabb = box;
 }
 
-void loseRun(bool* gameOver, sound::SoundEngine* engine) {
-  if (engine != nullptr) {
-    engine->stopAllSounds();
-    engine->play2D(resources::LossSting, true);
-    engine->setSoundVolume(0.5f);
-  }
-  *gameOver = true;
-}

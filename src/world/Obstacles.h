@@ -14,9 +14,6 @@
 
 class BVHTree;
 class Shape;
-namespace sound {
-class SoundEngine;
-}
 
 // Side length of the world grid, and its row stride whatever a manager's size says.
 constexpr int WorldGridSize = 100;
@@ -106,10 +103,9 @@ class DummyManager {
   bool spawn(const std::shared_ptr<Shape>& mesh);
   // Replaces every tentacle with a new set.
   void spawnAll(const std::shared_ptr<Shape>& mesh);
-  // One frame: contact with the boat ends the run (unless noCollision), the others steer and
-  // move.
-  void update(float dt, float boatX, float boatZ, bool* gameOver, sound::SoundEngine* engine,
-              bool noCollision);
+  // One frame: true when a tentacle touches the boat (never with noCollision); that one stays
+  // where it is, the others steer and move.
+  bool update(float dt, float boatX, float boatZ, bool noCollision);
   // Turns back at rocks and at the arena's edge, otherwise heads for a boat within range.
   void steer(Dummy& d, float boatX, float boatZ) const;
   static bool hitsBoat(const Dummy& d, float boatX, float boatZ);
@@ -137,8 +133,8 @@ class RockManager {
   bool spawn(const std::shared_ptr<Shape>& mesh);
   // Adds RockCount rocks to those already placed.
   void spawnAll(const std::shared_ptr<Shape>& mesh);
-  void update(float dt, float boatX, float boatZ, bool* gameOver, sound::SoundEngine* engine,
-              bool noCollision);
+  // True when a rock touches the boat (never with noCollision).
+  bool touchesBoat(float boatX, float boatZ, bool noCollision) const;
   static bool hitsBoat(const Rock& rock, float boatX, float boatZ);
 
   const std::shared_ptr<std::vector<Rock>>& getRocks() const { return rocks; }
@@ -149,6 +145,3 @@ class RockManager {
   std::shared_ptr<std::vector<Rock>> rocks;
   std::shared_ptr<BVHTree> bvh;
 };
-
-// Ends the run once: stops the engine's music, starts the loss sting and sets *gameOver.
-void loseRun(bool* gameOver, sound::SoundEngine* engine);

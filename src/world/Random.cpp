@@ -1,3 +1,4 @@
+// The random draws behind obstacle placement and bolt shapes.
 #include "world/Random.h"
 
 #include <random>

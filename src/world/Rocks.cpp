@@ -1,4 +1,5 @@
 // Placing the rocks and testing the boat against them.
+#include <algorithm>
 #include <cmath>
 
 #include "gl/Shape.h"
@@ -37,14 +38,10 @@ bool RockManager::hitsBoat(const Rock& rock, float boatX, float boatZ) {
   return distance2D(rock.position.x, boatX, rock.position.y, boatZ) <= ContactRadius;
 }
 
-void RockManager::update(float /*dt*/, float boatX, float boatZ, bool* gameOver,
-                         sound::SoundEngine* engine, bool noCollision) {
-  if (noCollision || gameOver == nullptr) {
-    return;
+bool RockManager::touchesBoat(float boatX, float boatZ, bool noCollision) const {
+  if (noCollision) {
+    return false;
   }
-  for (const Rock& rock : *rocks) {
-    if (!*gameOver && hitsBoat(rock, boatX, boatZ)) {
-      loseRun(gameOver, engine);
-    }
-  }
+  return std::any_of(rocks->begin(), rocks->end(),
+                     [&](const Rock& rock) { return hitsBoat(rock, boatX, boatZ); });
 }

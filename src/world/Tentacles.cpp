@@ -80,11 +80,11 @@ void DummyManager::steer(Dummy& d, float boatX, float boatZ) const {
   }
 }
 
-void DummyManager::update(float dt, float boatX, float boatZ, bool* gameOver,
-                          sound::SoundEngine* engine, bool noCollision) {
+bool DummyManager::update(float dt, float boatX, float boatZ, bool noCollision) {
+  bool touched = false;
   for (Dummy& d : *dummies) {
-    if (!noCollision && gameOver != nullptr && !*gameOver && hitsBoat(d, boatX, boatZ)) {
-      loseRun(gameOver, engine);
+    if (!noCollision && !touched && hitsBoat(d, boatX, boatZ)) {
+      touched = true;
       continue;
     }
     steer(d, boatX, boatZ);
@@ -93,4 +93,5 @@ void DummyManager::update(float dt, float boatX, float boatZ, bool* gameOver,
     d.position.x += dt * d.speed * d.direction.x;
     d.cell.x = worldToCell(d.position.x, gridSize);
   }
+  return touched;
 }

@@ -43,8 +43,8 @@ TEST_F(PropsTest, TheBoatIsBrownAndTheArrowAboveItGreen) {
   beginWindowPass();
   uploadFrameUniforms(*app, frame);
   auto model = std::make_shared<MatrixStack>();
-  app->drawBoat(model, false, false);
-  app->drawArrow(model, frame.view(), projectionStack(frame), 0.0f, false);
+  app->drawBoat(model, Pass::Lit);
+  app->drawArrow(model, frame.view(), projectionStack(frame), 0.0f, Pass::Lit);
   const auto image = readWindow();
 
   const glm::ivec3 hull = pixelAt(image, frame.toPixel(glm::vec3(0.0f, 0.3f, 0.0f)));
@@ -71,7 +71,7 @@ TEST_F(PropsTest, TheLighthouseLampTurnsWhileTheTowerStaysStill) {
                           0.75f * static_cast<float>(step)};
     beginWindowPass();
     uploadFrameUniforms(*app, frame);
-    app->drawLighthouse(cell.x, cell.z, std::make_shared<MatrixStack>(), false, false);
+    app->drawLighthouse(cell.x, cell.z, std::make_shared<MatrixStack>(), Pass::Lit);
     const auto image = readWindow();
     const int glow = brightness(pixelAt(image, frame.toPixel(lamp)));
     dimmest = std::min(dimmest, glow);
@@ -86,76 +86,82 @@ TEST_F(PropsTest, TheLighthouseLampTurnsWhileTheTowerStaysStill) {
   EXPECT_GT(brightest - dimmest, 150) << "the beam sweeps past";
 }
 
-struct MaterialCase {
-  int index;
-  bool set;
-  glm::vec3 ambient;
-  glm::vec3 diffuse;
-  glm::vec3 specular;
-  float shine;
+// The colours one material row gives a program, read back from GL.
+struct MaterialColours {
+  glm::vec3 ambient{0.0f};
+  glm::vec3 diffuse{0.0f};
+  glm::vec3 specular{0.0f};
+  float shine = 0.0f;
 };
 
-void PrintTo(const MaterialCase& testCase, std::ostream* os) { *os << testCase.index; }
+class MaterialTest : public PropsTest {
+ protected:
+  static constexpr int MaterialCount = 12;
+  static constexpr float Untouched = 7.0f;
 
-class MaterialTest : public PropsTest, public ::testing::WithParamInterface<MaterialCase> {};
-
-TEST_P(MaterialTest, SetsTheRowOfItsIndexAndNothingOutsideTheTable) {
-  const MaterialCase& param = GetParam();
-  const auto& prog = app->simpleShader;
-  prog->bind();
-  const glm::vec3 untouched(7.0f);
-  for (const char* name : {"MatAmb", "MatDif", "MatSpec"}) {
-    glUniform3f(prog->getUniform(name), untouched.x, untouched.y, untouched.z);
+  // Fills the material uniforms with a marker, applies material i and reads back what is set.
+  MaterialColours coloursOf(int i) const {
+    const auto& prog = app->simpleShader;
+    prog->bind();
+    for (const char* name : {"MatAmb", "MatDif", "MatSpec"}) {
+      glUniform3f(prog->getUniform(name), Untouched, Untouched, Untouched);
+    }
+    glUniform1f(prog->getUniform("shine"), Untouched);
+    app->setMaterial(i, prog);
+    MaterialColours colours;
+    glGetUniformfv(prog->getPID(), prog->getUniform("MatAmb"), &colours.ambient.x);
+    glGetUniformfv(prog->getPID(), prog->getUniform("MatDif"), &colours.diffuse.x);
+    glGetUniformfv(prog->getPID(), prog->getUniform("MatSpec"), &colours.specular.x);
+    glGetUniformfv(prog->getPID(), prog->getUniform("shine"), &colours.shine);
+    prog->unbind();
+    return colours;
   }
-  glUniform1f(prog->getUniform("shine"), 7.0f);
+};
 
-  app->setMaterial(param.index, prog);
-
-  const auto read3 = [&](const char* name) {
-    glm::vec3 value(0.0f);
-    glGetUniformfv(prog->getPID(), prog->getUniform(name), &value.x);
-    return value;
-  };
-  float shine = 0.0f;
-  glGetUniformfv(prog->getPID(), prog->getUniform("shine"), &shine);
-  prog->unbind();
-  EXPECT_EQ(read3("MatAmb"), param.set ? param.ambient : untouched);
-  EXPECT_EQ(read3("MatDif"), param.set ? param.diffuse : untouched);
-  EXPECT_EQ(read3("MatSpec"), param.set ? param.specular : untouched);
-  EXPECT_EQ(shine, param.set ? param.shine : 7.0f);
+TEST_F(MaterialTest, AnIndexOutsideTheTableLeavesTheColoursAlone) {
+  for (const int index : {-1, MaterialCount}) {
+    const MaterialColours colours = coloursOf(index);
+    EXPECT_EQ(colours.ambient, glm::vec3(Untouched)) << index;
+    EXPECT_EQ(colours.diffuse, glm::vec3(Untouched)) << index;
+    EXPECT_EQ(colours.specular, glm::vec3(Untouched)) << index;
+    EXPECT_EQ(colours.shine, Untouched) << index;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, MaterialTest,
-    ::testing::Values(
-        MaterialCase{-1, false, {}, {}, {}, 0.0f}, MaterialCase{12, false, {}, {}, {}, 0.0f},
-        MaterialCase{0,
-                     true,
-                     {0.05375f, 0.05f, 0.06625f},
-                     {0.18275f, 0.17f, 0.22525f},
-                     {0.332741f, 0.328634f, 0.346435f},
-                     0.25f},
-        MaterialCase{2,
-                     true,
-                     {0.3294f, 0.3235f, 0.32745f},
-                     {0.7804f, 0.5686f, 0.11373f},
-                     {0.9922f, 0.941176f, 0.80784f},
-                     27.9f},
-        MaterialCase{
-            3, true, {0.21f, 0.13f, 0.05f}, {0.71f, 0.43f, 0.18f}, {0.39f, 0.27f, 0.18f}, 0.0f},
-        MaterialCase{6,
-                     true,
-                     {0.0215f, 0.1745f, 0.0215f},
-                     {0.07568f, 0.61424f, 0.07568f},
-                     {0.633f, 0.727811f, 0.633f},
-                     76.8f},
-        MaterialCase{9,
-                     true,
-                     {0.0f, 0.1f, 0.06f},
-                     {0.0f, 0.509804f, 0.509804f},
-                     {0.50196f, 0.50196f, 0.50196f},
-                     10.0f},
-        MaterialCase{11, true, glm::vec3(1.0f), glm::vec3(1.0f), glm::vec3(1.0f), 15.0f}));
+TEST_F(MaterialTest, EveryMaterialIsSetAndLooksUnlikeItsNeighbours) {
+  for (int i = 0; i < MaterialCount; ++i) {
+    const MaterialColours colours = coloursOf(i);
+    for (const glm::vec3& colour : {colours.ambient, colours.diffuse, colours.specular}) {
+      EXPECT_TRUE(glm::all(glm::greaterThanEqual(colour, glm::vec3(0.0f))) &&
+                  glm::all(glm::lessThanEqual(colour, glm::vec3(1.0f))))
+          << "material " << i << " has a colour outside 0..1";
+    }
+    EXPECT_GE(colours.shine, 0.0f) << i;
+    if (i + 1 < MaterialCount) {
+      // Two rows in a row that light the same would be one material written twice, or a row
+      // shifted onto its neighbour's index.
+      const MaterialColours next = coloursOf(i + 1);
+      EXPECT_GT(glm::length(colours.diffuse - next.diffuse) +
+                    glm::length(colours.ambient - next.ambient),
+                0.05f)
+          << "materials " << i << " and " << i + 1 << " look the same";
+    }
+  }
+}
+
+TEST_F(MaterialTest, TheBoatArrowAndLighthouseAreNeverDrawnBlack) {
+  // The material indices the props draw with; a light-absorbing row there hides the prop
+  // against the night sea.
+  const struct {
+    const char* prop;
+    int index;
+  } props[] = {{"boat", 3}, {"arrow", 6}, {"lighthouse and tentacles", 2}};
+  for (const auto& prop : props) {
+    const MaterialColours colours = coloursOf(prop.index);
+    EXPECT_GT(colours.diffuse.r + colours.diffuse.g + colours.diffuse.b, 0.5f) << prop.prop;
+    EXPECT_GT(colours.ambient.r + colours.ambient.g + colours.ambient.b, 0.05f) << prop.prop;
+  }
+}
 
 enum class Prop { Boat, Arrow, Lighthouse };
 enum class Mode { Depth, Outline, Normal };
@@ -222,16 +228,16 @@ TEST_P(PropDrawTest, DrawsWhatItHasSkipsWhatFailedAndLeavesTheStateAsItFoundIt) 
   glGenQueries(1, &query);
   glBeginQuery(GL_PRIMITIVES_GENERATED, query);
   const bool isDepth = mode == Mode::Depth;
-  const bool isOutline = mode == Mode::Outline;
+  const Pass pass = isDepth ? Pass::Shadow : mode == Mode::Outline ? Pass::Outline : Pass::Lit;
   switch (prop) {
     case Prop::Boat:
-      app->drawBoat(model, isDepth, isOutline);
+      app->drawBoat(model, pass);
       break;
     case Prop::Arrow:
-      app->drawArrow(model, frame.view(), projectionStack(frame), 0.5f, isOutline);
+      app->drawArrow(model, frame.view(), projectionStack(frame), 0.5f, pass);
       break;
     case Prop::Lighthouse:
-      app->drawLighthouse(cell.x, cell.z, model, isDepth, isOutline);
+      app->drawLighthouse(cell.x, cell.z, model, pass);
       break;
   }
   glEndQuery(GL_PRIMITIVES_GENERATED);

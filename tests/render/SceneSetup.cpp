@@ -1,24 +1,13 @@
+// The camera and window read-back of the scene tests, and their use of the frame's own uniform
+// upload.
 #include "SceneSetup.h"
 
-#include <memory>
-
 #include <glm/gtc/matrix_transform.hpp>
-#include <glm/gtc/type_ptr.hpp>
-
-#include "gl/Program.h"
 
 namespace {
 
 constexpr int WindowWidth = 1080;
 constexpr int WindowHeight = 810;
-
-void setMatrix(const Program& prog, const char* name, const glm::mat4& m) {
-  glUniformMatrix4fv(prog.getUniform(name), 1, GL_FALSE, glm::value_ptr(m));
-}
-
-void setVector(const Program& prog, const char* name, const glm::vec3& v) {
-  glUniform3fv(prog.getUniform(name), 1, glm::value_ptr(v));
-}
 
 }  // namespace
 
@@ -35,29 +24,10 @@ glm::ivec2 TestFrame::toPixel(const glm::vec3& world) const {
 }
 
 void uploadFrameUniforms(const Application& app, const TestFrame& frame) {
-  const glm::vec3 lightPos(frame.eye.x, 25.0f, frame.eye.z);
-  const glm::vec3 lightDirection(0.0f, -1.0f, 0.0f);
-  for (const auto& prog : {app.simpleShader, app.lighthouseShader, app.waveShader}) {
-    prog->bind();
-    setMatrix(*prog, "P", frame.projection());
-    setMatrix(*prog, "V", frame.view());
-    setVector(*prog, "lightPos", lightPos);
-  }
-  for (const auto& prog : {app.simpleShader, app.lighthouseShader}) {
-    prog->bind();
-    setVector(*prog, "lightDirection", lightDirection);
-  }
-  app.outlineShader->bind();
-  setMatrix(*app.outlineShader, "P", frame.projection());
-  setMatrix(*app.outlineShader, "V", frame.view());
-  app.lighthouseShader->bind();
-  glUniform1f(app.lighthouseShader->getUniform("time"), frame.time);
-  app.waveShader->bind();
-  setVector(*app.waveShader, "eyePos", frame.eye);
-  glUniform1f(app.waveShader->getUniform("time"), frame.time);
-  glUniform1f(app.waveShader->getUniform("waveAmp"), 1.5f);
-  glUniform1f(app.waveShader->getUniform("waveLen"), 0.1f);
-  app.waveShader->unbind();
+  app.uploadFrameUniforms(frame.projection(), frame.view(), frame.eye, frame.time);
+  // The upload leaves its last program bound; the draws under test start with none, so that
+  // what they leave bound is their own doing.
+  glUseProgram(0);
 }
 
 void beginWindowPass() {

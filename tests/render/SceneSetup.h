@@ -18,8 +18,8 @@ struct TestFrame {
   glm::ivec2 toPixel(const glm::vec3& world) const;
 };
 
-// Uploads the per-frame uniforms (projection, view, lights, eye, time, swell) to the programs of
-// the sea and the props, as the frame does for its own camera and clock.
+// Uploads the per-frame uniforms (projection, view, lights, eye, time, swell) with the frame's
+// own upload, for the test frame's camera and clock; no program is left bound.
 void uploadFrameUniforms(const Application& app, const TestFrame& frame);
 // Binds the window, clears it to black and sets the depth test as a scene pass has it.
 void beginWindowPass();

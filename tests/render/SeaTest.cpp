@@ -236,8 +236,8 @@ class SeaSurfaceTest : public GameTest {
     const glm::mat4 M = glm::scale(glm::mat4(1.0f), glm::vec3(300.0f, 1.0f, 300.0f));
     glUniformMatrix4fv(glGetUniformLocation(program, "M"), 1, GL_FALSE, glm::value_ptr(M));
     glUniform1f(glGetUniformLocation(program, "time"), t);
-    glUniform1f(glGetUniformLocation(program, "waveAmp"), 1.5f);
-    glUniform1f(glGetUniformLocation(program, "waveLen"), 0.1f);
+    glUniform1f(glGetUniformLocation(program, "waveAmp"), swell::Amplitude);
+    glUniform1f(glGetUniformLocation(program, "waveLen"), swell::WaveLength);
 
     GLuint vao = 0;
     GLuint input = 0;

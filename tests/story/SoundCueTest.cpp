@@ -157,6 +157,21 @@ TEST_F(SoundCues, EachTriggerMakesItsCallsOnItsEngine) {
        {"stop"},
        {},
        {"stop", "play doom.ogg looped", "volume 0.4"}},
+      {"a tentacle and a rock touch the boat in one frame",
+       [this] {
+         startRun();
+         app->boatPos = glm::vec3(0.0f, 1.0f, -100.0f);
+         Dummy tentacle;
+         tentacle.position = glm::vec2(0.0f, -101.0f);
+         app->dummyManager.getDummies()->assign(1, tentacle);
+         Rock rock;
+         rock.position = glm::vec2(1.0f, -100.0f);
+         app->rockManager.getRocks()->assign(1, rock);
+       },
+       [this] { app->update(Frame); },
+       {"stop", "play doom.ogg looped", "volume 0.5"},
+       {},
+       {}},
       {"the boat reaches the lighthouse",
        [this] {
          startRun();

@@ -62,7 +62,7 @@ TEST_F(ObstacleDrawTest, NormalPassRefreshesEveryTentacleBox) {
     d.phase = place.x;
     app->dummyManager.getDummies()->push_back(d);
   }
-  app->drawTentacles(std::make_shared<MatrixStack>(), true, false, false);
+  app->drawTentacles(std::make_shared<MatrixStack>(), true, Pass::Lit);
   for (const Dummy& d : *app->dummyManager.getDummies()) {
     const AABB& box = *d.aabb;
     EXPECT_NEAR(box.max.y - box.min.y, 5.0f * TentacleHeightScale, 1e-4f);
@@ -82,12 +82,10 @@ TEST_F(ObstacleDrawTest, MissingModelsAndProgramsDrawNothing) {
   app->showBoxes = true;
   const auto model = std::make_shared<MatrixStack>();
   const auto withoutPrograms = [&] {
-    for (const bool depth : {true, false}) {
-      for (const bool outline : {true, false}) {
-        app->drawTentacles(model, true, depth, outline);
-        app->drawRocks(model, true, depth, outline);
-        EXPECT_EQ(model->size(), 1u);
-      }
+    for (const Pass pass : {Pass::Shadow, Pass::Lit, Pass::Outline}) {
+      app->drawTentacles(model, true, pass);
+      app->drawRocks(model, true, pass);
+      EXPECT_EQ(model->size(), 1u);
     }
   };
   withoutPrograms();
@@ -95,9 +93,9 @@ TEST_F(ObstacleDrawTest, MissingModelsAndProgramsDrawNothing) {
   app->rockShape = meshWithBounds(glm::vec3(-1.0f), glm::vec3(1.0f));
   app->texShader = std::make_shared<Program>();
   app->outlineShader = std::make_shared<Program>();
-  for (const bool outline : {true, false}) {
-    app->drawTentacles(model, true, false, outline);
-    app->drawRocks(model, true, false, outline);
+  for (const Pass pass : {Pass::Outline, Pass::Lit}) {
+    app->drawTentacles(model, true, pass);
+    app->drawRocks(model, true, pass);
   }
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -1,3 +1,4 @@
+// The boat model: hull, deck, keel, rudder, cabin, mast, boom, sail and rigging, built from code.
 #include <algorithm>
 #include <cmath>
 

@@ -1,3 +1,4 @@
+// The direction each texel of a sky box face looks in, as GL reads a cube map.
 #include "CubeFaces.h"
 
 namespace assetgen {

@@ -1,5 +1,7 @@
 #pragma once
 
+// The sky box's faces, drawn by the generator and checked by the preview.
+
 #include <array>
 #include <string>
 

@@ -1,3 +1,4 @@
+// Drawing the desktop icon at each size.
 #include "Icon.h"
 
 #include <algorithm>

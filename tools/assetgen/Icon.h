@@ -1,5 +1,7 @@
 #pragma once
 
+// The game's desktop icon.
+
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -1,3 +1,4 @@
+// Painting the rock texture and the night sky's faces, and writing them as JPEG and TGA.
 #include "Images.h"
 
 #include <algorithm>

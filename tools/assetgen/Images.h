@@ -1,5 +1,7 @@
 #pragma once
 
+// The rock texture and the sky box faces the generator paints.
+
 #include <array>
 #include <cstdint>
 #include <string>

@@ -1,3 +1,4 @@
+// The lighthouse model: tower, gallery and lamp room, built from code.
 #include <cmath>
 
 #include <glm/gtc/matrix_transform.hpp>

@@ -1,3 +1,4 @@
+// Building meshes from lathe profiles, boxes, tubes and rods.
 #include "Mesh.h"
 
 #include <algorithm>

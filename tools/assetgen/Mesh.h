@@ -1,5 +1,7 @@
 #pragma once
 
+// The mesh the model builders assemble before it is written as OBJ.
+
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -1,3 +1,4 @@
+// The builders of every model file but the boat and the lighthouse, and the list of them all.
 #include "Models.h"
 
 #include <algorithm>

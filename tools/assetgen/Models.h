@@ -1,5 +1,7 @@
 #pragma once
 
+// Every model file the generator writes, with its builder.
+
 #include <string>
 #include <vector>
 

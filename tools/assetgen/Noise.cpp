@@ -1,3 +1,4 @@
+// Gradient, fractal and cellular noise for the generated textures and shapes.
 #include "Noise.h"
 
 #include <cmath>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Repeatable noise and random draws for the generated assets.
+
 #include <cstdint>
 
 #include <glm/vec2.hpp>

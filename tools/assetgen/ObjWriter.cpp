@@ -1,3 +1,4 @@
+// Writing meshes as Wavefront OBJ text.
 #include "ObjWriter.h"
 
 #include <cstdio>

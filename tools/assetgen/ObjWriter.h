@@ -1,5 +1,7 @@
 #pragma once
 
+// Saving generated meshes in the format the game loads.
+
 #include <string>
 #include <vector>
 

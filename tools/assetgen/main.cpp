@@ -1,3 +1,5 @@
+// The asset generator: writes every model, image, sky face, sound and icon the game reads,
+// so that nothing in the repository comes from elsewhere.
 #include <chrono>
 #include <filesystem>
 #include <iostream>

@@ -18,10 +18,7 @@ constexpr double RingOutSeconds = 4.0;
 }  // namespace
 
 Composition writeCredits() {
-  Sheet sheet(BeatsPerBar);
-  Song song;
-  song.beatSeconds = 60.0 / BeatsPerMinute;
-  song.room = {0.8, 0.4, 0.025, 1.0};
+  auto [sheet, song] = startSong(BeatsPerBar, BeatsPerMinute, {0.8, 0.4, 0.025, 1.0});
 
   const std::vector<Chord> chords =
       sheet.chords(0,
@@ -101,9 +98,9 @@ Composition writeCredits() {
   bell.pan = -0.4;
   bell.reverbSend = 0.6;
 
-  song.tracks = {whistle, cello, bass, harp, strings, drum, timpani, bell};
   const double seconds = Bars * BeatsPerBar * song.beatSeconds + RingOutSeconds;
-  return Composition{song, sheet.problems(), seconds, false, Random(0xC4ED175AULL)};
+  return finishSong(sheet, song, {whistle, cello, bass, harp, strings, drum, timpani, bell},
+                    seconds, false, 0xC4ED175AULL);
 }
 
 }  // namespace audio

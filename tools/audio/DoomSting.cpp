@@ -17,10 +17,7 @@ constexpr double LoopSeconds = 16.0;
 }  // namespace
 
 Composition writeDoom() {
-  Sheet sheet(BeatsPerBar);
-  Song song;
-  song.beatSeconds = LoopSeconds / (Bars * BeatsPerBar);
-  song.room = {0.9, 0.55, 0.04, 1.0};
+  auto [sheet, song] = startLoopedSong(Bars, BeatsPerBar, LoopSeconds, {0.9, 0.55, 0.04, 1.0});
 
   const std::vector<Chord> chords =
       sheet.chords(0, "Dm:4 | A/C#:2 Dm/C:2 | G/B:2 Gm/Bb:2 | Asus4:2 A:2 |");
@@ -95,8 +92,9 @@ Composition writeDoom() {
   wind.pan = 0.5;
   wind.reverbSend = 0.3;
 
-  song.tracks = {fiddle, bass, strings, voices, bell, timpani, boom, cymbal, wind};
-  return Composition{song, sheet.problems(), LoopSeconds, true, Random(0xD00A5EA5ULL)};
+  return finishSong(sheet, song,
+                    {fiddle, bass, strings, voices, bell, timpani, boom, cymbal, wind},
+                    LoopSeconds, true, 0xD00A5EA5ULL);
 }
 
 }  // namespace audio

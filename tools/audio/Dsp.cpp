@@ -1,3 +1,4 @@
+// Filters, envelopes and the other signal building blocks of the generated sounds.
 #include "Dsp.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The synthesised instruments the pieces are played on.
 #include "Instruments.h"
 
 #include <algorithm>

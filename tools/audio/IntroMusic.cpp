@@ -19,10 +19,7 @@ constexpr double LoopSeconds = 35.0;
 }  // namespace
 
 Composition writeIntro() {
-  Sheet sheet(BeatsPerBar);
-  Song song;
-  song.beatSeconds = LoopSeconds / (Bars * BeatsPerBar);
-  song.room = {0.86, 0.45, 0.03, 1.0};
+  auto [sheet, song] = startLoopedSong(Bars, BeatsPerBar, LoopSeconds, {0.86, 0.45, 0.03, 1.0});
 
   const std::vector<Chord> chords =
       sheet.chords(0,
@@ -154,8 +151,9 @@ Composition writeIntro() {
   gale.pan = -0.4;
   gale.reverbSend = 0.3;
 
-  song.tracks = {fiddle, cello, bass, strings, harp, voices, timpani, drum, bell, cymbal, gale};
-  return Composition{song, sheet.problems(), LoopSeconds, true, Random(0x1A7B0C3DULL)};
+  return finishSong(sheet, song,
+                    {fiddle, cello, bass, strings, harp, voices, timpani, drum, bell, cymbal, gale},
+                    LoopSeconds, true, 0x1A7B0C3DULL);
 }
 
 }  // namespace audio

@@ -1,3 +1,4 @@
+// Mastering a performed piece: rumble filter, loop seams, fades and its loudness and limit.
 #include "Mastering.h"
 
 #include <algorithm>

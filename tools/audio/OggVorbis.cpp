@@ -1,3 +1,4 @@
+// Encoding audio as Ogg Vorbis with libvorbisenc.
 #include "OggVorbis.h"
 
 #include <vorbis/vorbisenc.h>

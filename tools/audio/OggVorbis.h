@@ -1,5 +1,7 @@
 #pragma once
 
+// Writing the generated sounds as the Ogg Vorbis files the game plays.
+
 #include <string>
 
 #include "Dsp.h"

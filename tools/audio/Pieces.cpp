@@ -1,6 +1,8 @@
+// The song set-up every piece shares, and performing a written piece.
 #include "Pieces.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Mastering.h"
 
@@ -8,6 +10,26 @@ namespace audio {
 namespace {
 constexpr double RumbleCutoffHz = 28.0;
 }  // namespace
+
+SongSetUp startLoopedSong(double bars, double beatsPerBar, double loopSeconds, RoomSettings room) {
+  SongSetUp setUp{Sheet(beatsPerBar), Song{}};
+  setUp.song.beatSeconds = loopSeconds / (bars * beatsPerBar);
+  setUp.song.room = room;
+  return setUp;
+}
+
+SongSetUp startSong(double beatsPerBar, double beatsPerMinute, RoomSettings room) {
+  SongSetUp setUp{Sheet(beatsPerBar), Song{}};
+  setUp.song.beatSeconds = 60.0 / beatsPerMinute;
+  setUp.song.room = room;
+  return setUp;
+}
+
+Composition finishSong(const Sheet& sheet, Song song, std::vector<Track> tracks, double seconds,
+                       bool looped, std::uint64_t seed) {
+  song.tracks = std::move(tracks);
+  return Composition{std::move(song), sheet.problems(), seconds, looped, Random(seed)};
+}
 
 Piece perform(Composition composition) {
   Piece piece;

@@ -4,6 +4,7 @@
 // the storm and the thunder are rendered directly. Pieces come back at full length but not yet
 // at their final loudness, looped ones with their seam already closed.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,20 @@ struct Composition {
   bool looped = true;
   Random random{1};  // the performers' fixed random state: timing, velocity, noise
 };
+
+// The sheet a piece is written on and the song it is played as: its metre, tempo and room.
+struct SongSetUp {
+  Sheet sheet;
+  Song song;
+};
+// A looped piece: its bars of beatsPerBar beats fill exactly loopSeconds.
+SongSetUp startLoopedSong(double bars, double beatsPerBar, double loopSeconds, RoomSettings room);
+// A piece at a tempo.
+SongSetUp startSong(double beatsPerBar, double beatsPerMinute, RoomSettings room);
+// The written piece: the song with its tracks, what its sheet found wrong, its length in
+// seconds (the loop's, or the whole piece's), and the performers' random seed.
+Composition finishSong(const Sheet& sheet, Song song, std::vector<Track> tracks, double seconds,
+                       bool looped, std::uint64_t seed);
 
 Composition writeIntro();
 Composition writeTitle();

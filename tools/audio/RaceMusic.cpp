@@ -61,10 +61,7 @@ std::vector<Chord> between(const std::vector<Chord>& chords, double fromBar, dou
 }  // namespace
 
 Composition writeRace() {
-  Sheet sheet(BeatsPerBar);
-  Song song;
-  song.beatSeconds = LoopSeconds / (Bars * BeatsPerBar);
-  song.room = {0.72, 0.5, 0.015, 1.0};
+  auto [sheet, song] = startLoopedSong(Bars, BeatsPerBar, LoopSeconds, {0.72, 0.5, 0.015, 1.0});
 
   const std::vector<Chord> chords =
       sheet.chords(0,
@@ -213,9 +210,10 @@ Composition writeRace() {
   riser.gainDb = 3.0;
   riser.reverbSend = 0.3;
 
-  song.tracks = {strings, bass, brass, violins, cello,  pad,  choir,
-                 taiko,   kick, snare, hats,    cymbal, riser};
-  return Composition{song, sheet.problems(), LoopSeconds, true, Random(0x3A11E7C0ULL)};
+  return finishSong(sheet, song,
+                    {strings, bass, brass, violins, cello, pad, choir, taiko, kick, snare, hats,
+                     cymbal, riser},
+                    LoopSeconds, true, 0x3A11E7C0ULL);
 }
 
 }  // namespace audio

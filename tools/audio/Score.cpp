@@ -1,3 +1,4 @@
+// Reading melodies, chords and rhythms off the sheet, and rendering a song's tracks.
 #include "Score.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The list of the game's sound files with their pieces and loudness, and writing them.
 #include "SoundGenerator.h"
 
 #include <atomic>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Generating every sound file the game plays.
+
 #include <ostream>
 #include <string>
 

@@ -39,10 +39,7 @@ std::vector<ScoreNote> strum(const std::vector<Chord>& chords) {
 }  // namespace
 
 Composition writeTitle() {
-  Sheet sheet(BeatsPerBar);
-  Song song;
-  song.beatSeconds = LoopSeconds / (Bars * BeatsPerBar);
-  song.room = {0.7, 0.5, 0.02, 0.9};
+  auto [sheet, song] = startLoopedSong(Bars, BeatsPerBar, LoopSeconds, {0.7, 0.5, 0.02, 0.9});
 
   const std::vector<Chord> chords =
       sheet.chords(0,
@@ -134,8 +131,8 @@ Composition writeTitle() {
   bodhran.reverbSend = 0.15;
   bodhran.timingJitter = 0.004;
 
-  song.tracks = {concertina, fiddle, whistle, guitar, bass, strings, bodhran};
-  return Composition{song, sheet.problems(), LoopSeconds, true, Random(0x717E0D0FULL)};
+  return finishSong(sheet, song, {concertina, fiddle, whistle, guitar, bass, strings, bodhran},
+                    LoopSeconds, true, 0x717E0D0FULL);
 }
 
 }  // namespace audio

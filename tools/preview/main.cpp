@@ -7,7 +7,9 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <initializer_list>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,8 @@
 #include "Models.h"
 #include "ResourceNames.h"
 #include "gl/ObjLoader.h"
+#include "gl/Program.h"
+#include "gl/Texture.h"
 
 namespace fs = std::filesystem;
 
@@ -30,107 +34,16 @@ namespace {
 
 constexpr int ViewSize = 640;
 
-const char* const MeshVertexShader = R"(#version 330 core
-in vec3 vertPos;
-in vec3 vertNor;
-in vec2 vertTex;
-uniform mat4 P;
-uniform mat4 V;
-out vec3 normal;
-out vec2 uv;
-void main() {
-  gl_Position = P * V * vec4(vertPos, 1.0);
-  normal = vertNor;
-  uv = vertTex;
-}
-)";
-
-const char* const MeshFragmentShader = R"(#version 330 core
-in vec3 normal;
-in vec2 uv;
-uniform vec3 baseColour;
-uniform int textured;
-uniform sampler2D image;
-out vec4 colour;
-void main() {
-  if (!gl_FrontFacing) {
-    colour = vec4(0.85, 0.1, 0.1, 1.0);
-    return;
+// A program of the game's kind, built from two of the preview's own shader files.
+std::shared_ptr<Program> buildProgram(const char* vertexFile, const char* fragmentFile,
+                                      std::initializer_list<const char*> uniforms) {
+  auto program = std::make_shared<Program>();
+  program->setShaderNames(std::string(GALESKERRY_PREVIEW_SHADERS "/") + vertexFile,
+                          std::string(GALESKERRY_PREVIEW_SHADERS "/") + fragmentFile, " ");
+  program->init();
+  for (const char* name : uniforms) {
+    program->addUniform(name);
   }
-  vec3 n = normalize(normal);
-  vec3 albedo = textured == 1 ? texture(image, uv).rgb * 1.6 : baseColour;
-  float key = max(dot(n, normalize(vec3(0.5, 0.8, 0.45))), 0.0);
-  float fill = max(dot(n, normalize(vec3(-0.6, 0.2, -0.5))), 0.0);
-  float sky = 0.5 + 0.5 * n.y;
-  vec3 lit = albedo * (0.85 * key + 0.25 * fill + 0.22 * sky);
-  colour = vec4(pow(lit, vec3(1.0 / 2.2)), 1.0);
-}
-)";
-
-const char* const LineFragmentShader = R"(#version 330 core
-out vec4 colour;
-void main() { colour = vec4(0.25, 0.45, 0.75, 1.0); }
-)";
-
-const char* const PanoramaVertexShader = R"(#version 330 core
-out vec2 screen;
-void main() {
-  vec2 corner = vec2(float((gl_VertexID & 1) << 2) - 1.0, float((gl_VertexID & 2) << 1) - 1.0);
-  screen = corner;
-  gl_Position = vec4(corner, 0.0, 1.0);
-}
-)";
-
-// mode 0: equirectangular panorama; mode 1: a perspective view towards +z, slightly raised.
-const char* const PanoramaFragmentShader = R"(#version 330 core
-in vec2 screen;
-uniform samplerCube sky;
-uniform int mode;
-uniform float aspect;
-out vec4 colour;
-void main() {
-  vec3 dir;
-  if (mode == 0) {
-    float lon = screen.x * 3.14159265;
-    float lat = screen.y * 1.57079633;
-    dir = vec3(cos(lat) * sin(lon), sin(lat), cos(lat) * cos(lon));
-  } else {
-    float tanHalf = tan(radians(30.0));
-    vec3 forward = normalize(vec3(0.0, 0.25, 1.0));
-    vec3 right = normalize(cross(forward, vec3(0.0, 1.0, 0.0)));
-    vec3 up = cross(right, forward);
-    dir = forward + right * screen.x * tanHalf * aspect + up * screen.y * tanHalf;
-  }
-  colour = vec4(texture(sky, dir).rgb, 1.0);
-}
-)";
-
-GLuint compile(GLenum type, const char* source) {
-  const GLuint shader = glCreateShader(type);
-  glShaderSource(shader, 1, &source, nullptr);
-  glCompileShader(shader);
-  GLint ok = 0;
-  glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-  if (ok == 0) {
-    char log[2048];
-    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-    std::cerr << "preview shader: " << log << '\n';
-  }
-  return shader;
-}
-
-GLuint link(const char* vertexSource, const char* fragmentSource) {
-  const GLuint program = glCreateProgram();
-  const GLuint vertex = compile(GL_VERTEX_SHADER, vertexSource);
-  const GLuint fragment = compile(GL_FRAGMENT_SHADER, fragmentSource);
-  glAttachShader(program, vertex);
-  glAttachShader(program, fragment);
-  glBindAttribLocation(program, 0, "vertPos");
-  glBindAttribLocation(program, 1, "vertNor");
-  glBindAttribLocation(program, 2, "vertTex");
-  glLinkProgram(program);
-  glDeleteShader(vertex);
-  glDeleteShader(fragment);
   return program;
 }
 
@@ -235,29 +148,6 @@ void release(GpuMesh& gpu) {
   glDeleteVertexArrays(1, &gpu.vertexArray);
 }
 
-GLuint loadTexture(const fs::path& file) {
-  stbi_set_flip_vertically_on_load(1);
-  int width = 0;
-  int height = 0;
-  int channels = 0;
-  unsigned char* data = stbi_load(file.string().c_str(), &width, &height, &channels, 3);
-  if (data == nullptr) {
-    std::cerr << "preview: cannot read " << file.string() << '\n';
-    return 0;
-  }
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, data);
-  glGenerateMipmap(GL_TEXTURE_2D);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  stbi_image_free(data);
-  return texture;
-}
-
 // Lines of the y = 0 plane (the sea level), spaced to suit the model's size.
 std::vector<float> seaLevelGrid(glm::vec3 centre, float reach) {
   const float step = std::pow(10.0f, std::floor(std::log10(reach))) / 2.0f;
@@ -280,7 +170,7 @@ const glm::vec3 Palette[] = {{0.62f, 0.42f, 0.26f}, {0.72f, 0.62f, 0.45f}, {0.78
                              {0.3f, 0.3f, 0.32f}};
 
 bool renderModel(const fs::path& resources, const std::string& relative, const fs::path& outDir,
-                 GLuint meshProgram, GLuint lineProgram, GLuint rockTexture) {
+                 Program& meshProgram, Program& lineProgram, GLuint rockTexture) {
   std::vector<ObjShape> shapes;
   std::vector<tinyobj::material_t> materials;
   std::string error;
@@ -327,23 +217,19 @@ bool renderModel(const fs::path& resources, const std::string& relative, const f
     glViewport(view * ViewSize, 0, ViewSize, ViewSize);
     const glm::mat4 camera =
         glm::lookAt(centre + viewDirections[view] * distance, centre, glm::vec3(0, 1, 0));
-    glUseProgram(lineProgram);
-    glUniformMatrix4fv(glGetUniformLocation(lineProgram, "P"), 1, GL_FALSE,
-                       glm::value_ptr(projection));
-    glUniformMatrix4fv(glGetUniformLocation(lineProgram, "V"), 1, GL_FALSE,
-                       glm::value_ptr(camera));
+    lineProgram.bind();
+    glUniformMatrix4fv(lineProgram.getUniform("P"), 1, GL_FALSE, glm::value_ptr(projection));
+    glUniformMatrix4fv(lineProgram.getUniform("V"), 1, GL_FALSE, glm::value_ptr(camera));
     glBindVertexArray(gridArray);
     glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(grid.size() / 3));
-    glUseProgram(meshProgram);
-    glUniformMatrix4fv(glGetUniformLocation(meshProgram, "P"), 1, GL_FALSE,
-                       glm::value_ptr(projection));
-    glUniformMatrix4fv(glGetUniformLocation(meshProgram, "V"), 1, GL_FALSE,
-                       glm::value_ptr(camera));
+    meshProgram.bind();
+    glUniformMatrix4fv(meshProgram.getUniform("P"), 1, GL_FALSE, glm::value_ptr(projection));
+    glUniformMatrix4fv(meshProgram.getUniform("V"), 1, GL_FALSE, glm::value_ptr(camera));
     for (size_t i = 0; i < meshes.size(); ++i) {
       const glm::vec3 colour = meshes.size() == 1 ? glm::vec3(0.75f) : Palette[i % 10];
-      glUniform3fv(glGetUniformLocation(meshProgram, "baseColour"), 1, glm::value_ptr(colour));
+      glUniform3fv(meshProgram.getUniform("baseColour"), 1, glm::value_ptr(colour));
       const bool textured = meshes[i].textured && rockTexture != 0;
-      glUniform1i(glGetUniformLocation(meshProgram, "textured"), textured ? 1 : 0);
+      glUniform1i(meshProgram.getUniform("textured"), textured ? 1 : 0);
       glBindTexture(GL_TEXTURE_2D, rockTexture);
       glBindVertexArray(meshes[i].vertexArray);
       glDrawElements(GL_TRIANGLES, meshes[i].count, GL_UNSIGNED_INT, nullptr);
@@ -424,7 +310,7 @@ bool saveCross(const std::array<FaceImage, 6>& faces, const fs::path& file) {
   return ok;
 }
 
-bool renderSky(const std::array<FaceImage, 6>& faces, const fs::path& outDir, GLuint program) {
+bool renderSky(const std::array<FaceImage, 6>& faces, const fs::path& outDir, Program& program) {
   GLuint cubeMap = 0;
   glGenTextures(1, &cubeMap);
   glBindTexture(GL_TEXTURE_CUBE_MAP, cubeMap);
@@ -442,7 +328,7 @@ bool renderSky(const std::array<FaceImage, 6>& faces, const fs::path& outDir, GL
   GLuint emptyArray = 0;
   glGenVertexArrays(1, &emptyArray);
   glBindVertexArray(emptyArray);
-  glUseProgram(program);
+  program.bind();
   glDisable(GL_DEPTH_TEST);
   bool ok = true;
   const struct {
@@ -454,8 +340,8 @@ bool renderSky(const std::array<FaceImage, 6>& faces, const fs::path& outDir, GL
   for (const auto& view : views) {
     Canvas canvas(view.width, view.height);
     glViewport(0, 0, view.width, view.height);
-    glUniform1i(glGetUniformLocation(program, "mode"), view.mode);
-    glUniform1f(glGetUniformLocation(program, "aspect"),
+    glUniform1i(program.getUniform("mode"), view.mode);
+    glUniform1f(program.getUniform("aspect"),
                 static_cast<float>(view.width) / static_cast<float>(view.height));
     glDrawArrays(GL_TRIANGLES, 0, 3);
     ok = canvas.save(outDir / view.name) && ok;
@@ -547,27 +433,31 @@ int main(int argc, char** argv) {
 
   bool ok = true;
   {
-    const GLuint meshProgram = link(MeshVertexShader, MeshFragmentShader);
-    const GLuint lineProgram = link(MeshVertexShader, LineFragmentShader);
-    const GLuint skyProgram = link(PanoramaVertexShader, PanoramaFragmentShader);
+    const std::shared_ptr<Program> meshProgram =
+        buildProgram("mesh_vert.glsl", "mesh_frag.glsl", {"P", "V", "baseColour", "textured"});
+    const std::shared_ptr<Program> lineProgram =
+        buildProgram("mesh_vert.glsl", "line_frag.glsl", {"P", "V"});
+    const std::shared_ptr<Program> skyProgram =
+        buildProgram("panorama_vert.glsl", "panorama_frag.glsl", {"mode", "aspect"});
     glEnable(GL_DEPTH_TEST);
-    const GLuint rockTexture =
-        loadTexture(resources / ::resources::inResourceDir(::resources::RockTexture));
+    Texture rockTexture;
+    rockTexture.setFilename((resources / ::resources::inResourceDir(::resources::RockTexture)).string());
+    rockTexture.init();
     for (const assetgen::ModelFile& model : assetgen::modelFiles()) {
-      ok = renderModel(resources, model.path, outDir, meshProgram, lineProgram, rockTexture) && ok;
+      ok = renderModel(resources, model.path, outDir, *meshProgram, *lineProgram,
+                       rockTexture.getID()) &&
+           ok;
     }
     std::array<FaceImage, 6> faces;
     if (loadFaces(resources, faces)) {
       ok = saveCross(faces, outDir / "sky_cross.png") && ok;
-      ok = renderSky(faces, outDir, skyProgram) && ok;
+      ok = renderSky(faces, outDir, *skyProgram) && ok;
     } else {
       ok = false;
     }
     ok = saveTiledTexture(resources, outDir / "rock_tiled.png") && ok;
-    glDeleteTextures(1, &rockTexture);
-    glDeleteProgram(meshProgram);
-    glDeleteProgram(lineProgram);
-    glDeleteProgram(skyProgram);
+    const GLuint rockTextureName = rockTexture.getID();
+    glDeleteTextures(1, &rockTextureName);
   }
   glfwDestroyWindow(window);
   glfwTerminate();

@@ -1,3 +1,5 @@
+// Driving the real game in a hidden window with scripted frames, for the capture and the frame
+// benchmark.
 #include "GameSession.h"
 
 #include <filesystem>
