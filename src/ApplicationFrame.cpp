@@ -230,6 +230,8 @@ void Application::render() {
     glUniform1f(waveShader->getUniform("waveAmp"), WaveAmplitude);
     glUniform1f(waveShader->getUniform("waveLen"), WaveLength);
   }
+  const StormLight storm = stormLight(cameraPosition);
+  uploadStormLight(storm);
 
   glStencilMask(0x00);
 
@@ -241,6 +243,7 @@ void Application::render() {
     if (lightning1.getLifetime() <= 0.0f) {
       lightning2.draw(P, View);
     }
+    drawRain(P, View, storm);
 
     // Everything the normal pass draws marks its pixels with stencil 1.
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
