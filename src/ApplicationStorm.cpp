@@ -11,9 +11,9 @@ namespace {
 
 // The bow stands this far ahead of the boat's centre along its heading.
 constexpr float BowReach = 1.4f;
-// Spray flies while the sea at the bow stands between these heights (the swell spans ±1.5) ...
-constexpr float CrestLow = 0.3f;
-constexpr float CrestHigh = 1.2f;
+// Spray flies where the sea at the bow stands above the boat's own height, the bow meeting
+// the rising face of a crest, in full once it stands this much higher ...
+constexpr float SprayRise = 0.15f;
 // ... and at full strength once the boat makes this speed.
 constexpr float SprayFullSpeed = 12.0f;
 
@@ -33,7 +33,7 @@ StormLight Application::stormLight(const glm::vec3& eye) const {
 
 float Application::bowSpray() const {
   const glm::vec3 bow = boatPos + BowReach * boatDir;
-  const float crest = std::clamp((waveHeight(bow) - CrestLow) / (CrestHigh - CrestLow), 0.0f, 1.0f);
+  const float crest = std::clamp((waveHeight(bow) - boatPos.y) / SprayRise, 0.0f, 1.0f);
   return crest * std::clamp(std::abs(boatSpeed) / SprayFullSpeed, 0.0f, 1.0f);
 }
 

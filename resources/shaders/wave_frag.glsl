@@ -37,6 +37,7 @@ const float FogFalloff = 1.0 / (190.0 * 190.0 * 0.6931472);
 // Depth bias of the shadow test, in the light's depth range.
 const float ShadowBias = 0.004;
 const vec3 FoamColour = vec3(0.36, 0.42, 0.46);
+const vec3 MoonGlow = vec3(0.03, 0.06, 0.08);
 const vec3 FlashColour = vec3(0.55, 0.6, 0.8);
 // Surface detail (foam, streaks) fades out by this distance, before it could shimmer.
 const float DetailDistance = 90.0;
@@ -89,9 +90,9 @@ float foam(vec2 p, float crest) {
   vec2 across = vec2(-along.y, along.x);
   float drift = time * length(wind) * 0.15;
   float n = valueNoise(vec2((dot(p, along) - drift) * 0.12, dot(p, across) * 0.9));
-  float streaks = smoothstep(0.78, 0.95, n);
+  float streaks = smoothstep(0.72, 0.92, n);
   float breaking = crest * smoothstep(0.45, 0.8, n);
-  return max(0.4 * streaks, breaking);
+  return max(0.5 * streaks, breaking);
 }
 
 void main() {
@@ -116,6 +117,9 @@ void main() {
   // Height on the swell, 0 in the troughs and 1 on the crests: troughs fall into shadow.
   float height = clamp(swell / waveAmp + 0.5, 0.0, 1.0);
   body *= 0.55 + 0.9 * height;
+  // The low glow of the moon behind the clouds rakes across the chop, so the faces of the
+  // small waves near the boat stand out from their backs.
+  body += MoonGlow * max(dot(n, MoonDirection), 0.0);
   float eyeDistance = eyeDistance2 * inverseEyeDistance;
   float detail = 1.0 - smoothstep(0.4 * DetailDistance, DetailDistance, eyeDistance);
   float crest = smoothstep(0.62, 0.95, height);

@@ -140,8 +140,8 @@ int main(int argc, char** argv) {
   written &= capture.shoot("05_race_turning", 1.5f);
   session.release(GLFW_KEY_A);
   // Rain without a flash, with the bow in a crest so that spray flies.
-  capture.run(4.0f, [&game] {
-    return game.bowSpray() > 0.6f && game.stormLight(game.camera.getEye()).flash < 0.02f;
+  capture.run(8.0f, [&game] {
+    return game.bowSpray() > 0.5f && game.stormLight(game.camera.getEye()).flash < 0.02f;
   });
   written &= capture.shoot("06_race_rain");
   // The storm strikes wherever it likes, mostly out of sight; for the picture a pair is struck
