@@ -86,7 +86,8 @@ float valueNoise(vec2 p) {
 // thin streaks the wind draws over the whole sea, and on the crests a lower threshold turns it
 // into broken white water.
 float foam(vec2 p, float crest) {
-  vec2 along = normalize(wind);
+  // A calm (an unset wind) still needs a direction for the streaks to lie along.
+  vec2 along = dot(wind, wind) > 0.0 ? normalize(wind) : vec2(1.0, 0.0);
   vec2 across = vec2(-along.y, along.x);
   float drift = time * length(wind) * 0.15;
   float n = valueNoise(vec2((dot(p, along) - drift) * 0.12, dot(p, across) * 0.9));
@@ -123,7 +124,8 @@ void main() {
   float eyeDistance = eyeDistance2 * inverseEyeDistance;
   float detail = 1.0 - smoothstep(0.4 * DetailDistance, DetailDistance, eyeDistance);
   float crest = smoothstep(0.62, 0.95, height);
-  float foamCover = foam(worldPos.xz, crest) * detail;
+  // Far off the foam has faded out: skipped there, as it costs most of the sea's pixels.
+  float foamCover = detail > 0.0 ? foam(worldPos.xz, crest) * detail : 0.0;
 
   // The flash: the sea lit from the bolt's side, and the bright sky mirrored in it.
   vec3 flashLight = FlashColour * flash;
