@@ -15,6 +15,7 @@
 #include "ResourceNames.h"
 #include "WindowManager.h"
 #include "render/Lightning.h"
+#include "render/Rain.h"
 #include "render/SeaTiles.h"
 #include "render/ShadowMap.h"
 #include "render/TextRenderer.h"
@@ -38,6 +39,20 @@ enum class Pass { Shadow, Lit, Outline };
 inline glm::vec3 lighthouseWorldPosition(const glm::vec3& cell) {
   return glm::vec3((cell.x - 50.0f) * 5.0f, -1.0f, (cell.z - 50.0f) * 5.0f);
 }
+
+// The lightning's light on the scene this frame: how bright (0..1) and the unit direction from
+// the eye towards the bolt.
+struct StormLight {
+  float flash = 0.0f;
+  glm::vec3 direction{0.0f, 1.0f, 0.0f};
+};
+
+// Where the direction arrow floats for a camera with this projection and view: over the boat,
+// on the way from the eye to it, at the height that shows it a little above the screen's
+// middle, so that it stays whole and clear of the racing title and the timer whether the camera
+// looks up or down.
+glm::vec3 arrowPosition(const glm::mat4& projection, const glm::mat4& view,
+                        const glm::vec3& boatPos);
 
 // The one game object: owns every resource and all game state, and receives the window's events.
 // Its operations are spread over several source files, one concern each.
@@ -110,6 +125,14 @@ class Application final : public EventCallbacks {
   // scene; the light stands above the eye.
   void uploadFrameUniforms(const glm::mat4& P, const glm::mat4& View, const glm::vec3& eye,
                            float seconds) const;
+
+  // The storm as shown: the flash of the bolt in sight, its upload to the lit programs with the
+  // wind, the spray at the bow (0..1) and the rain with the spray, drawn before the props so
+  // that they cover it.
+  StormLight stormLight(const glm::vec3& eye) const;
+  void uploadStormLight(const StormLight& light);
+  float bowSpray() const;
+  void drawRain(const glm::mat4& P, const glm::mat4& View, const StormLight& light);
 
   // Props: materials, model matrices, the boat, its arrow and the lighthouse. The draws take a
   // copy of the frame's model stack and the pass they draw in; the arrow casts no shadow.
@@ -220,6 +243,7 @@ class Application final : public EventCallbacks {
   ShadowMap shadowMap;
   Lightning lightning1;
   Lightning lightning2;
+  Rain rain;
   double lastLightningTime = 0.0;
 
   std::vector<std::string> skyboxFaces{resources::SkyBoxFaces.begin(),

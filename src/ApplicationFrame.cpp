@@ -261,6 +261,8 @@ void Application::drawScene(int width, int height) {
 
   const glm::mat4& P = Projection->topMatrix();
   uploadFrameUniforms(P, View, cameraPosition, clockSeconds());
+  const StormLight storm = stormLight(cameraPosition);
+  uploadStormLight(storm);
 
   glStencilMask(0x00);
 
@@ -295,6 +297,10 @@ void Application::drawScene(int width, int height) {
 
     // From here on marked pixels are left alone, so the outline draws show only as a rim.
     glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
+
+    // The rain falls after the sky, which would paint over it, and under the same stencil as
+    // the rims, so it never crosses the boat or an obstacle.
+    drawRain(P, View, storm);
 
     lightning1.draw(P, View);
     drawArrow(Model, View, Projection, arrowAngle, Pass::Outline);

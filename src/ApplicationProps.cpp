@@ -1,4 +1,5 @@
 // Materials, model matrices and the props that are not obstacles: boat, arrow and lighthouse.
+#include <algorithm>
 #include <array>
 
 #include <glm/gtc/type_ptr.hpp>
@@ -59,6 +60,16 @@ const std::array<Material, 12> Materials{{
 constexpr int BoatMaterial = 3;
 constexpr int ArrowMaterial = 6;
 constexpr int LighthouseMaterial = 2;
+// The arrow's middle shows this far up the screen (in normalised device coordinates, 0 at
+// the middle, 1 at the top): high over the boat, well below the racing title.
+constexpr float ArrowScreenHeight = 0.45f;
+// The chase camera sees the boat's mast near the top of the screen, so the arrow floats on the
+// way from the eye to the boat, in front of the sail rather than in it: this share of the way ...
+constexpr float ArrowShareOfTheWay = 0.7f;
+// ... or less, so that it keeps this height over the boat when the camera looks down ...
+constexpr float ArrowLowestLift = 1.6f;
+// ... and never so near the eye that it would fill the view.
+constexpr float ArrowLeastShare = 0.35f;
 
 // The view test on the sphere around a shape placed by M; a shape whose bounds were never
 // measured is always drawn.
@@ -69,6 +80,30 @@ bool shapeOutsideView(const Camera& camera, const glm::mat4& M, const Shape& sha
 }
 
 }  // namespace
+
+glm::vec3 arrowPosition(const glm::mat4& projection, const glm::mat4& view,
+                        const glm::vec3& boatPos) {
+  // A point lifted by h over the boat lands at clip position base + h * up; solving
+  // y / w = ArrowScreenHeight for h finds the point above the boat on the chosen screen row. The
+  // camera looks at the line above the boat, so for any pitch that row crosses the line.
+  const glm::mat4 toClip = projection * view;
+  const glm::vec4 base = toClip * glm::vec4(boatPos, 1.0f);
+  const glm::vec4 up = toClip[1];
+  const float denominator = up.y - ArrowScreenHeight * up.w;
+  const float lift = std::abs(denominator) > 1e-6f
+                         ? (ArrowScreenHeight * base.w - base.y) / denominator
+                         : ArrowLowestLift;
+  const glm::vec3 aboveBoat = boatPos + glm::vec3(0.0f, lift, 0.0f);
+  // Anywhere on the way from the eye to that point the arrow shows on the same row.
+  const glm::vec3 eye = glm::vec3(glm::inverse(view)[3]);
+  const glm::vec3 way = aboveBoat - eye;
+  float share = ArrowShareOfTheWay;
+  const float lowest = boatPos.y + ArrowLowestLift;
+  if (eye.y + share * way.y < lowest && way.y < 0.0f) {
+    share = std::max(ArrowLeastShare, (lowest - eye.y) / way.y);
+  }
+  return eye + share * way;
+}
 
 void Application::setMaterial(int i, const std::shared_ptr<Program>& prog) const {
   if (i < 0 || i >= static_cast<int>(Materials.size())) {
@@ -139,7 +174,7 @@ void Application::drawArrow(std::shared_ptr<MatrixStack> Model, const glm::mat4&
   }
   Model->pushMatrix();
   Model->loadIdentity();
-  Model->translate(boatPos + glm::vec3(0.0f, 4.0f, 0.0f) * boatUp);
+  Model->translate(arrowPosition(Projection->topMatrix(), View, boatPos));
   Model->rotate(angle, glm::vec3(0.0f, 1.0f, 0.0f));
   Model->scale(0.1f);
   setModel(prog, Model);

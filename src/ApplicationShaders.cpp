@@ -1,5 +1,6 @@
 // The catalogue of the application's shader programs: which files each is built from and which
-// uniforms and attributes its drawing code asks for, in registration order.
+// uniforms and attributes its drawing code asks for, in registration order. The lit programs
+// also take the lightning's flash (and the sea the wind) after their usual names.
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -52,7 +53,8 @@ void Application::initShaders(const std::string& resourceDir) {
   simpleShader =
       buildProgram(resourceDir, files::SimpleVert, files::SimpleFrag, true,
                    {U("P"), U("V"), U("M"), U("lightPos"), U("lightDirection"), A("vertPos"),
-                    A("vertNor"), U("MatAmb"), U("MatDif"), U("MatSpec"), U("shine")});
+                    A("vertNor"), U("MatAmb"), U("MatDif"), U("MatSpec"), U("shine"), U("flash"),
+                    U("flashDir")});
   lighthouseShader =
       buildProgram(resourceDir, files::LighthouseVert, files::LighthouseFrag, true,
                    {U("P"), U("V"), U("M"), U("lightPos"), U("lightDirection"), A("vertPos"),
@@ -60,15 +62,18 @@ void Application::initShaders(const std::string& resourceDir) {
   waveShader = buildProgram(resourceDir, files::WaveVert, files::WaveFrag, true,
                             {U("P"), U("V"), U("M"), U("lightPos"), U("MatAmb"), U("MatDif"),
                              U("MatSpec"), U("shine"), U("time"), U("waveAmp"), U("waveLen"),
-                             U("depthTexture"), U("LS"), U("eyePos"), A("vertPos"), A("vertNor")});
+                             U("depthTexture"), U("LS"), U("eyePos"), A("vertPos"), A("vertNor"),
+                             U("flash"), U("flashDir"), U("wind")});
   arrowShader = buildProgram(resourceDir, files::ArrowVert, files::ArrowFrag, true,
                              {U("P"), U("V"), U("M"), A("vertPos"), A("vertNor"), U("MatAmb"),
                               U("MatDif"), U("MatSpec"), U("shine")});
   cubeShader = buildProgram(resourceDir, files::CubeVert, files::CubeFrag, true,
-                            {U("P"), U("V"), U("M"), A("vertPos"), A("vertNor")});
+                            {U("P"), U("V"), U("M"), A("vertPos"), A("vertNor"), U("flash"),
+                             U("flashDir")});
   texShader = buildProgram(resourceDir, files::TexVert, files::TexFrag, true,
                            {U("P"), U("V"), U("M"), A("vertPos"), A("vertNor"), A("vertTex"),
-                            U("lightPos"), U("lightDirection"), U("Texture0"), U("texID")});
+                            U("lightPos"), U("lightDirection"), U("Texture0"), U("texID"), U("flash"),
+                            U("flashDir")});
   textShader = buildProgram(resourceDir, files::TextVert, files::TextFrag, true,
                             {U("projection"), U("text"), U("textColor"), A("vertex")});
   postProcessShader = buildProgram(resourceDir, files::PassthroughVert, files::PostProcessFrag,

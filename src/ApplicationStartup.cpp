@@ -152,6 +152,7 @@ void Application::init(const std::string& resourceDir) {
   dummyManager.spawnAll(cubeShape);
   lightning1.init();
   lightning2.init();
+  rain.init(resourceDir + resources::shaders::RainVert, resourceDir + resources::shaders::RainFrag);
   placeBoat();
 }
 

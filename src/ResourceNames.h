@@ -61,6 +61,8 @@ constexpr const char* PostProcessFrag = "/shaders/post_processing_frag.glsl";
 constexpr const char* DepthDebugFrag = "/shaders/depth_debug_frag.glsl";
 constexpr const char* OutlineVert = "/shaders/outline_vert.glsl";
 constexpr const char* OutlineFrag = "/shaders/outline_frag.glsl";
+constexpr const char* RainVert = "/shaders/rain_vert.glsl";
+constexpr const char* RainFrag = "/shaders/rain_frag.glsl";
 
 // The shadow map's and the bolts' programs, at their fixed paths.
 constexpr const char* DepthVert = "../resources/shaders/depth_vert.glsl";

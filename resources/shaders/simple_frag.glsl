@@ -1,5 +1,6 @@
 #version 330 core
-// Blinn-Phong under the storm: a point light overhead and a cold directional fill from above.
+// Blinn-Phong under the storm: a point light overhead and a cold directional fill from above,
+// and a lightning flash from the bolt's side of the sky.
 uniform vec3 lightPos;
 uniform vec3 lightDirection;
 uniform mat4 V;
@@ -7,6 +8,8 @@ uniform vec3 MatAmb;
 uniform vec3 MatDif;
 uniform vec3 MatSpec;
 uniform float shine;
+uniform float flash;
+uniform vec3 flashDir;
 
 in vec3 worldPos;
 in vec3 worldNor;
@@ -29,5 +32,6 @@ void main() {
   // A shine of 0 is a matt material: no highlight at all (pow(0, 0) is undefined besides).
   float facing = max(dot(n, normalize(toLight + toEye)), 0.0);
   float specular = shine > 0.0 && facing > 0.0 ? pow(facing, shine) : 0.0;
-  color = vec4(MatAmb + MatDif * diffuse + MatSpec * specular, 1.0);
+  float struck = flash * (0.25 + 0.9 * max(dot(n, flashDir), 0.0));
+  color = vec4(MatAmb + MatDif * (diffuse + struck) + MatSpec * specular, 1.0);
 }

@@ -13,6 +13,10 @@ in float height;
 
 uniform sampler2D Texture0;
 uniform sampler2D texID;
+// The lightning's flash and the direction towards its bolt, in world space.
+uniform float flash;
+uniform vec3 flashDir;
+uniform mat4 V;
 
 out vec4 color;
 
@@ -50,5 +54,8 @@ void main() {
 
   vec3 lit = albedo * (StormAmbient * 3.0 + SkyGlow * skyDiffuse + LampColour * lampDiffuse) +
              wetness * (SkyGlow * skySheen + LampColour * lampSheen) + SkyGlow * rim;
+  // The flash lights the stone from the bolt's side of the sky.
+  vec3 toBolt = mat3(V) * flashDir;
+  lit += albedo * SkyGlow * flash * (0.3 + 1.2 * max(dot(n, toBolt), 0.0));
   color = vec4(lit, 1.0);
 }

@@ -1,6 +1,9 @@
 #version 330 core
 // A dark, cold storm sea: the sky's haze reflected at grazing angles, glints from the light
 // overhead and a far moon, shadows of the boat and lighthouse, and fog toward the horizon.
+// Near the boat the swell shows its shape: troughs darker, crests lighter and breaking into
+// foam, wind streaks laid along the wind. A lightning flash lights the sea and the haze from
+// the bolt's side and leaves the bolt's glow mirrored on the water under it.
 // Every pixel of the lower half of the screen runs this on a software rasteriser, so powers
 // are written as products and exponentials.
 uniform vec3 lightPos;
@@ -12,6 +15,9 @@ uniform float shine;
 uniform float waveAmp;
 uniform float time;
 uniform sampler2D depthTexture;
+uniform float flash;
+uniform vec3 flashDir;
+uniform vec2 wind;
 
 in vec3 worldPos;
 in vec3 worldNor;
@@ -30,6 +36,11 @@ const vec3 MoonDirection = vec3(-0.2873, 0.3283, 0.8994);
 const float FogFalloff = 1.0 / (190.0 * 190.0 * 0.6931472);
 // Depth bias of the shadow test, in the light's depth range.
 const float ShadowBias = 0.004;
+const vec3 FoamColour = vec3(0.36, 0.42, 0.46);
+const vec3 MoonGlow = vec3(0.03, 0.06, 0.08);
+const vec3 FlashColour = vec3(0.55, 0.6, 0.8);
+// Surface detail (foam, streaks) fades out by this distance, before it could shimmer.
+const float DetailDistance = 90.0;
 
 // A narrow highlight: pow(x, n) near x = 1, where it matters, as a single exponential.
 float sharpPeak(float x, float n) { return exp2(n * 1.442695 * (x - 1.0)); }
@@ -59,6 +70,32 @@ vec3 chop(vec3 n, float eyeDistance) {
   return normalize(n - vec3(slope.x, 0.0, slope.y) * fade);
 }
 
+float hash(vec2 p) { return fract(sin(dot(p, vec2(127.1, 311.7))) * 43758.5453); }
+
+// Smooth value noise, 0..1, one lattice cell per unit.
+float valueNoise(vec2 p) {
+  vec2 cell = floor(p);
+  vec2 f = p - cell;
+  vec2 s = f * f * (3.0 - 2.0 * f);
+  float bottom = mix(hash(cell), hash(cell + vec2(1.0, 0.0)), s.x);
+  float top = mix(hash(cell + vec2(0.0, 1.0)), hash(cell + vec2(1.0, 1.0)), s.x);
+  return mix(bottom, top, s.y);
+}
+
+// Foam, 0..1, from one noise look-up stretched far along the wind: its rare high ridges are the
+// thin streaks the wind draws over the whole sea, and on the crests a lower threshold turns it
+// into broken white water.
+float foam(vec2 p, float crest) {
+  // A calm (an unset wind) still needs a direction for the streaks to lie along.
+  vec2 along = dot(wind, wind) > 0.0 ? normalize(wind) : vec2(1.0, 0.0);
+  vec2 across = vec2(-along.y, along.x);
+  float drift = time * length(wind) * 0.15;
+  float n = valueNoise(vec2((dot(p, along) - drift) * 0.12, dot(p, across) * 0.9));
+  float streaks = smoothstep(0.72, 0.92, n);
+  float breaking = crest * smoothstep(0.45, 0.8, n);
+  return max(0.5 * streaks, breaking);
+}
+
 void main() {
   vec3 toEyeFull = eyePos - worldPos;
   float eyeDistance2 = dot(toEyeFull, toEyeFull);
@@ -78,14 +115,37 @@ void main() {
   vec3 sky = mix(HorizonColour, ZenithColour, clamp(reflected.y * 1.5, 0.0, 1.0));
 
   vec3 body = DeepColour + MatAmb * 0.3 + MatDif * 0.16 * max(dot(n, toLight), 0.0) * falloff;
-  // Crests catch a little grey-white where the swell peaks.
-  body += vec3(0.05, 0.06, 0.065) * clamp(swell / waveAmp * 2.5 - 1.4, 0.0, 1.0);
+  // Height on the swell, 0 in the troughs and 1 on the crests: troughs fall into shadow.
+  float height = clamp(swell / waveAmp + 0.5, 0.0, 1.0);
+  body *= 0.55 + 0.9 * height;
+  // The low glow of the moon behind the clouds rakes across the chop, so the faces of the
+  // small waves near the boat stand out from their backs.
+  body += MoonGlow * max(dot(n, MoonDirection), 0.0);
+  float eyeDistance = eyeDistance2 * inverseEyeDistance;
+  float detail = 1.0 - smoothstep(0.4 * DetailDistance, DetailDistance, eyeDistance);
+  float crest = smoothstep(0.62, 0.95, height);
+  // Far off the foam has faded out: skipped there, as it costs most of the sea's pixels.
+  float foamCover = detail > 0.0 ? foam(worldPos.xz, crest) * detail : 0.0;
+
+  // The flash: the sea lit from the bolt's side, and the bright sky mirrored in it.
+  vec3 flashLight = FlashColour * flash;
+  float boltSide = max(dot(reflected, flashDir), 0.0);
+  float boltSide2 = boltSide * boltSide;
+  sky += flashLight * (0.2 + 1.0 * boltSide2 * boltSide2);
+  body += flashLight * (0.03 + 0.15 * max(dot(n, flashDir), 0.0));
+
   vec3 water = mix(body * shade, sky, fresnel);
+  water = mix(water, FoamColour * (0.7 + 0.5 * shade) + flashLight * 0.5, foamCover * 0.75);
+  // The bolt's own glow, mirrored on the water beneath it.
+  water += flashLight * 0.9 * sharpPeak(boltSide, 90.0);
 
   float glint = sharpPeak(max(dot(n, normalize(toLight + toEye)), 0.0), shine * 12.0);
   float moon = sharpPeak(max(dot(reflected, MoonDirection), 0.0), 180.0);
   water += (MatSpec * glint * falloff + vec3(0.35, 0.38, 0.45) * moon) * shade;
 
   float fog = 1.0 - exp2(-eyeDistance2 * FogFalloff);
-  color = vec4(mix(water, HorizonColour, fog), 1.0);
+  // The storm's haze glows when lightning strikes, most towards the bolt.
+  float hazeTowardsBolt = max(dot(-toEye, flashDir), 0.0);
+  vec3 haze = HorizonColour + flashLight * (0.15 + 0.7 * hazeTowardsBolt * hazeTowardsBolt);
+  color = vec4(mix(water, haze, fog), 1.0);
 }

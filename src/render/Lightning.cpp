@@ -1,6 +1,8 @@
 // Uploading a bolt's lines, fading it out and drawing its glow.
 #include "render/Lightning.h"
 
+#include <cmath>
+
 #include <glm/gtc/type_ptr.hpp>
 
 #include "gl/GLSL.h"
@@ -9,10 +11,25 @@
 namespace {
 
 constexpr float FadeRate = 0.7f;
+// The flash falls to 1/e in this many seconds ...
+constexpr float FlashFade = 0.1f;
+// ... and the channel strikes again, more weakly, this long after the first stroke.
+constexpr float RestrokeDelay = 0.2f;
+constexpr float RestrokeWidth = 0.05f;
+constexpr float RestrokeStrength = 0.4f;
 constexpr GLsizeiptr BufferBytes =
     static_cast<GLsizeiptr>(BoltGeometry::FloatCount * sizeof(GLfloat));
 
 }  // namespace
+
+float strikeFlash(float secondsSinceStrike) {
+  if (secondsSinceStrike < 0.0f) {
+    return 0.0f;
+  }
+  const float restroke = (secondsSinceStrike - RestrokeDelay) / RestrokeWidth;
+  return std::exp(-secondsSinceStrike / FlashFade) +
+         RestrokeStrength * std::exp(-restroke * restroke);
+}
 
 Lightning::~Lightning() {
   if (VBO != 0) {
@@ -51,6 +68,7 @@ void Lightning::init(const std::string& vertexShader, const std::string& fragmen
 void Lightning::strike(const glm::vec3& start, const glm::vec3& end, const glm::vec3& cameraPos) {
   geometry.generate(start, end, cameraPos);
   lifetime = 1.0f;
+  centre = 0.5f * (start + end);
   if (VBO == 0) {
     return;
   }
@@ -65,6 +83,13 @@ void Lightning::update(float dt) {
   if (lifetime > 0.0f) {
     lifetime -= FadeRate * dt;
   }
+}
+
+float Lightning::flash() const {
+  if (geometry.segments().empty() || lifetime <= 0.0f) {
+    return 0.0f;
+  }
+  return strikeFlash((1.0f - lifetime) / FadeRate);
 }
 
 bool Lightning::canDraw() const { return VAO != 0 && programReady; }

@@ -14,6 +14,10 @@
 
 class Program;
 
+// The brightness of a strike's flash the given seconds after it: a sharp peak that dies away
+// within a few tenths of a second, with a weaker second stroke down the same channel.
+float strikeFlash(float secondsSinceStrike);
+
 class Lightning {
  public:
   Lightning() = default;
@@ -35,6 +39,12 @@ class Lightning {
   void draw(const glm::mat4& projection, const glm::mat4& view) const;
 
   float getLifetime() const { return lifetime; }
+  // How strongly the strike lights sky and sea: about 1 the moment the bolt appears, nothing a
+  // few tenths of a second later, and nothing before the first strike. Follows the lifetime,
+  // so it fades with the seconds simulated, not with frames.
+  float flash() const;
+  // The middle of the bolt: halfway between where it left the sky and where it met the sea.
+  const glm::vec3& getCentre() const { return centre; }
   const BoltGeometry& getGeometry() const { return geometry; }
   GLuint getVertexBuffer() const { return VBO; }
   bool canDraw() const;
@@ -42,6 +52,7 @@ class Lightning {
  private:
   BoltGeometry geometry;
   float lifetime = 1.0f;
+  glm::vec3 centre{0.0f};
   GLuint VAO = 0;
   GLuint VBO = 0;
   std::shared_ptr<Program> lightningShader;

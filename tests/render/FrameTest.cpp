@@ -1,5 +1,6 @@
 // The game's composed frame, read back from its window after render: text screens laid out and
-// measured as drawn, the race scene, resizing, and a start-up with a file missing.
+// measured as drawn, the race scene with its storm (the flash, the arrow clear of the text),
+// resizing, and a start-up with a file missing.
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "CaptureOutput.h"
 #include "GLTestContext.h"
 #include "ResourceNames.h"
+#include "Story.h"
 #include "gl/Program.h"
 
 namespace fs = std::filesystem;
@@ -484,6 +486,126 @@ TEST_F(FrameTest, SlowFramesLowerTheSceneResolutionAndFastOnesRestoreIt) {
               glm::ivec2(std::lround(step.scale * GameWidth), std::lround(step.scale * GameHeight)));
     const Ink ink = findInk(image, 380, 430);
     EXPECT_TRUE(ink.found()) << "the prompt is drawn at the window's resolution";
+  }
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+namespace {
+
+double meanBrightness(const Image& image) {
+  double sum = 0.0;
+  for (size_t i = 0; i < image.rgba.size(); i += 4) {
+    sum += (image.rgba[i] + image.rgba[i + 1] + image.rgba[i + 2]) / 3.0;
+  }
+  return sum / static_cast<double>(image.rgba.size() / 4);
+}
+
+// The box of a line's glyphs drawn with its pen starting at x.
+Ink inkFrom(const TextRenderer& text, const std::string& line, float scale, float x,
+            float baseline) {
+  const float width = text.measureText(line, scale);
+  return expectedInk(text, line, scale, 2.0f * x + width, baseline);
+}
+
+bool overlap(const Ink& a, const Ink& b, int margin) {
+  return a.left <= b.right + margin && b.left <= a.right + margin &&
+         a.bottom <= b.top + margin && b.bottom <= a.top + margin;
+}
+
+}  // namespace
+
+// Lightning lights the scene the moment it strikes and the light is gone a second later, on
+// either side of the view.
+TEST_F(FrameTest, AStrikeLightsTheSceneAndTheLightFallsBack) {
+  startGame();
+  app->gameState = Playing;
+  const glm::vec3 eye = app->camera.getEye();
+  const glm::vec3 forward = glm::normalize(glm::vec3(app->camera.getViewDir().x, 0.0f,
+                                                     app->camera.getViewDir().z));
+  const glm::vec3 right = glm::normalize(glm::cross(forward, glm::vec3(0.0f, 1.0f, 0.0f)));
+  const struct {
+    const char* side;
+    float across;
+  } strikes[] = {{"left", -1.0f}, {"right", 1.0f}};
+  for (const auto& strike : strikes) {
+    SCOPED_TRACE(strike.side);
+    // Any earlier bolt has gone out.
+    app->lightning1.update(2.0f);
+    const Image before = renderFrame();
+    const glm::vec3 foot = eye + 140.0f * forward + strike.across * 70.0f * right;
+    app->lightning1.strike(glm::vec3(foot.x + 10.0f, 100.0f, foot.z), glm::vec3(foot.x, 0.0f, foot.z),
+                           eye);
+    const Image struck = renderFrame();
+    app->lightning1.update(1.0f);
+    const Image later = renderFrame();
+
+    const double beforeMean = meanBrightness(before);
+    const double strikeMean = meanBrightness(struck);
+    const double laterMean = meanBrightness(later);
+    RecordProperty(std::string(strike.side) + "_brightness",
+                   std::to_string(beforeMean) + " before, " + std::to_string(strikeMean) +
+                       " struck, " + std::to_string(laterMean) + " a second later");
+    EXPECT_GE(strikeMean, 1.3 * laterMean) << strikeMean << " then " << laterMean;
+    // What is left a second later is the fading bolt itself, not the flash.
+    EXPECT_LT(laterMean - beforeMean, 0.2 * (strikeMean - beforeMean))
+        << beforeMean << ", " << strikeMean << ", " << laterMean;
+
+  }
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// The arrow, told by its green, stays whole in the window and clear of the racing title and the
+// timer whether the camera looks level, up or down.
+TEST_F(FrameTest, TheArrowStaysOnScreenAndClearOfTheTextAtEveryPitch) {
+  startGame();
+  app->gameState = Playing;
+  ASSERT_TRUE(app->textRenderer.hasGlyphs());
+  std::vector<Ink> text;
+  for (const HudLine& line :
+       hudLines(false, false, app->timeLimit, app->timeLeft, GameWidth, GameHeight)) {
+    const float x = line.placement == Placement::Corner
+                        ? line.x
+                        : (GameWidth - app->textRenderer.measureText(line.text, line.scale)) / 2.0f;
+    text.push_back(inkFrom(app->textRenderer, line.text, line.scale, x, line.y));
+  }
+  ASSERT_EQ(text.size(), 2u);
+  const struct {
+    const char* look;
+    float mouseRise;
+  } pitches[] = {{"level", 0.0f}, {"up as far as it goes", 2000.0f}, {"down", -300.0f},
+                 {"down as far as it goes", -2000.0f}};
+  for (const auto& pitch : pitches) {
+    SCOPED_TRACE(pitch.look);
+    app->camera.pitch = 0.0f;
+    app->camera.mouseLook(0.0f, pitch.mouseRise);
+    // The chase camera settles behind the boat over a few frames.
+    for (int frame = 0; frame < 60; ++frame) {
+      app->update(1.0f / 60.0f);
+    }
+    const Image image = renderFrame();
+    Ink arrow;
+    for (int y = 0; y < image.height; ++y) {
+      for (int x = 0; x < image.width; ++x) {
+        const unsigned char* p = image.at(x, y);
+        if (p[1] > p[0] + 40 && p[1] > p[2] + 40) {
+          arrow.left = std::min(arrow.left, x);
+          arrow.right = std::max(arrow.right, x);
+          arrow.bottom = std::min(arrow.bottom, y);
+          arrow.top = std::max(arrow.top, y);
+        }
+      }
+    }
+    ASSERT_TRUE(arrow.found());
+    EXPECT_GT(arrow.left, 0);
+    EXPECT_LT(arrow.right, GameWidth - 1);
+    EXPECT_GT(arrow.bottom, 0);
+    EXPECT_LT(arrow.top, GameHeight - 1);
+    for (const Ink& line : text) {
+      EXPECT_FALSE(overlap(arrow, line, 4))
+          << "arrow " << arrow.left << ".." << arrow.right << " x " << arrow.bottom << ".."
+          << arrow.top << ", text " << line.left << ".." << line.right << " x " << line.bottom
+          << ".." << line.top;
+    }
   }
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdlib>
 #include <array>
 #include <memory>
 #include <ostream>
@@ -11,6 +12,7 @@
 
 #include "CaptureOutput.h"
 #include "GameFixture.h"
+#include "ResourceNames.h"
 #include "SceneSetup.h"
 #include "gl/MatrixStack.h"
 #include "gl/Program.h"
@@ -50,11 +52,58 @@ TEST_F(PropsTest, TheBoatIsBrownAndTheArrowAboveItGreen) {
   const glm::ivec3 hull = pixelAt(image, frame.toPixel(glm::vec3(0.0f, 0.3f, 0.0f)));
   EXPECT_GT(hull.r, hull.g) << "hull " << hull.r << " " << hull.g << " " << hull.b;
   EXPECT_GT(hull.g, hull.b + 10);
-  const glm::ivec3 arrow = pixelAt(image, frame.toPixel(glm::vec3(0.0f, 4.0f, 0.0f)));
+  const glm::ivec3 arrow = pixelAt(
+      image, frame.toPixel(arrowPosition(frame.projection(), frame.view(), app->boatPos)));
   EXPECT_GT(arrow.g, arrow.r + 60) << "arrow " << arrow.r << " " << arrow.g << " " << arrow.b;
   EXPECT_GT(arrow.g, arrow.b + 60);
   // Beside the boat there is only the cleared background.
   EXPECT_EQ(pixelAt(image, frame.toPixel(glm::vec3(4.0f, 0.5f, 0.0f))), glm::ivec3(0));
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// The frame draws rain before the props, and rain writes no depth, so the boat drawn after it
+// covers it: the boat's pixels are the same with rain as without, while the rain shows around.
+TEST_F(PropsTest, RainDrawnBeforeTheBoatNeverCoversIt) {
+  {
+    CaptureStdout quiet;
+    app->rain.init(std::string(GALESKERRY_RESOURCE_DIR) + resources::shaders::RainVert,
+                   std::string(GALESKERRY_RESOURCE_DIR) + resources::shaders::RainFrag);
+  }
+  ASSERT_TRUE(app->rain.canDraw());
+  const TestFrame frame{glm::vec3(0.0f, 2.5f, -5.0f), glm::vec3(0.0f, 1.5f, 0.0f), 50.0f};
+  app->camera.eye = frame.eye;
+  const auto drawn = [&](bool raining) {
+    beginWindowPass();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    uploadFrameUniforms(*app, frame);
+    // The boat rocks with the clock: both pictures are drawn at the same moment.
+    glfwSetTime(static_cast<double>(frame.time));
+    if (raining) {
+      app->drawRain(frame.projection(), frame.view(), StormLight{});
+    }
+    app->drawBoat(std::make_shared<MatrixStack>(), Pass::Lit);
+    return readWindow();
+  };
+  // The rasteriser builds the rain's shaders on their first use, which would make that picture
+  // later than the clock says.
+  drawn(true);
+  const auto dry = drawn(false);
+  const auto rainy = drawn(true);
+  size_t boat = 0;
+  size_t boatChanged = 0;
+  size_t rain = 0;
+  for (size_t i = 0; i < dry.size(); i += 4) {
+    const bool onBoat = dry[i] + dry[i + 1] + dry[i + 2] > 0;
+    const bool changed = std::abs(rainy[i] - dry[i]) > 4 || std::abs(rainy[i + 2] - dry[i + 2]) > 4;
+    boat += onBoat ? 1 : 0;
+    boatChanged += onBoat && changed ? 1 : 0;
+    rain += !onBoat && changed ? 1 : 0;
+  }
+  ASSERT_GT(boat, 5000u);
+  EXPECT_GT(rain, 1000u) << "rain should fall around the boat";
+  // A few edge pixels may differ as the clock moves on by microseconds between the pictures.
+  EXPECT_LT(boatChanged, boat / 1000) << "of " << boat;
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

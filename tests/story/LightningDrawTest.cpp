@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -135,3 +136,35 @@ TEST_F(LightningDraw, ABoltWhoseProgramFailedIsNeitherDrawnNorReportedEveryFrame
 }
 
 }  // namespace
+
+// A strike's flash is brightest as the bolt appears, strikes once more a moment later, and is
+// gone within half a second; it follows the seconds simulated whatever the frame rate, and a
+// bolt never struck lights nothing.
+TEST(LightningFlash, PeaksAtTheStrikeRestrikesOnceAndFollowsSecondsNotFrames) {
+  Lightning unstruck;
+  EXPECT_EQ(unstruck.flash(), 0.0f);
+  for (const float framesPerSecond : {30.0f, 60.0f, 144.0f}) {
+    SCOPED_TRACE(framesPerSecond);
+    Lightning bolt;
+    bolt.strike(BoltTop, BoltFoot, Eye);
+    EXPECT_FLOAT_EQ(bolt.flash(), strikeFlash(0.0f));
+    EXPECT_GT(bolt.flash(), 0.95f);
+    EXPECT_EQ(bolt.getCentre(), 0.5f * (BoltTop + BoltFoot));
+    const float dt = 1.0f / framesPerSecond;
+    float previous = bolt.flash();
+    float seconds = 0.0f;
+    bool restruck = false;
+    while (seconds < 1.0f) {
+      bolt.update(dt);
+      seconds += dt;
+      restruck = restruck || (seconds > 0.1f && bolt.flash() > previous + 0.01f);
+      previous = bolt.flash();
+      if (std::abs(seconds - 0.3f) < 0.5f * dt) {
+        EXPECT_NEAR(bolt.flash(), strikeFlash(0.3f), 0.02f);
+      }
+    }
+    EXPECT_TRUE(restruck);
+    EXPECT_LT(bolt.flash(), 0.01f);
+    EXPECT_LT(strikeFlash(0.5f), 0.01f);
+  }
+}

@@ -1,5 +1,7 @@
 // Scene capture: plays the real game from the start prompt to a won run with scripted keys and
-// writes a PNG of each moment worth looking at into the directory given on the command line.
+// writes a PNG of each moment worth looking at into the directory given on the command line:
+// the screens, the race setting off, turning, in the rain and at a lightning strike, a loss
+// and a win.
 //   galeskerry_capture [--small] <outdir> [resourceDir]
 // --small writes half-size JPEG files instead, small enough to keep in the repository.
 // Parts of the game that are missing or fail to load simply draw less.
@@ -137,6 +139,11 @@ int main(int argc, char** argv) {
   session.press(GLFW_KEY_A);
   written &= capture.shoot("05_race_turning", 1.5f);
   session.release(GLFW_KEY_A);
+  // Rain without a flash, with the bow in a crest so that spray flies.
+  capture.run(8.0f, [&game] {
+    return game.bowSpray() > 0.5f && game.stormLight(game.camera.getEye()).flash < 0.02f;
+  });
+  written &= capture.shoot("06_race_rain");
   // The storm strikes wherever it likes, mostly out of sight; for the picture a pair is struck
   // ahead of the boat, a moment after the schedule's own strike so that this pair is the one
   // drawn.
@@ -146,11 +153,12 @@ int main(int argc, char** argv) {
   const glm::vec3 top = glm::vec3(ahead.x, 100.0f, ahead.z) + 25.0f * side;
   game.lightning1.strike(top, glm::vec3(top.x - 15.0f * side.x, 0.0f, top.z - 15.0f * side.z),
                          game.camera.getEye());
-  written &= capture.shoot("06_race_lightning", 0.1f);
+  // Taken in the strike's own frame, at the height of its flash.
+  written &= capture.shoot("07_race_lightning");
   session.release(GLFW_KEY_W);
 
   session.tap(GLFW_KEY_X);
-  written &= capture.shoot("07_lost", 0.5f);
+  written &= capture.shoot("08_lost", 0.5f);
 
   // A new run, sailed home from just short of the lighthouse so the camera comes along.
   session.tap(GLFW_KEY_R);
@@ -161,6 +169,6 @@ int main(int argc, char** argv) {
   session.press(GLFW_KEY_W);
   capture.run(20.0f, [&game] { return game.won; });
   session.release(GLFW_KEY_W);
-  written &= capture.shoot("08_won", 0.5f);
+  written &= capture.shoot("09_won", 0.5f);
   return written ? 0 : 1;
 }
