@@ -70,7 +70,13 @@ vec3 chop(vec3 n, float eyeDistance) {
   return normalize(n - vec3(slope.x, 0.0, slope.y) * fade);
 }
 
-float hash(vec2 p) { return fract(sin(dot(p, vec2(127.1, 311.7))) * 43758.5453); }
+// A pseudo-random value per lattice point from multiplies and fract alone: a sine per corner is
+// costly on a software rasteriser, and the foam asks for four of them per pixel.
+float hash(vec2 p) {
+  vec3 q = fract(vec3(p.xyx) * 0.1031);
+  q += dot(q, q.yzx + 33.33);
+  return fract((q.x + q.y) * q.z);
+}
 
 // Smooth value noise, 0..1, one lattice cell per unit.
 float valueNoise(vec2 p) {
