@@ -179,6 +179,15 @@ struct MeasuredPass {
   std::function<void(Application&)> pass;
 };
 
+// The sea drawn and the stencil set to mark what the lit objects cover, as the frame does.
+void beginMarking(Application& game) {
+  beginScene(game);
+  game.drawWater(std::make_shared<MatrixStack>());
+  glStencilFunc(GL_ALWAYS, 1, 0xFF);
+  glStencilMask(0xFF);
+  glDisable(GL_BLEND);
+}
+
 const MeasuredPass Passes[] = {
     {"depth", nullptr, [](Application& game) { game.renderDepthPass(); }},
     // The sky over an empty target, as a frame that draws it first pays for it, and after the
@@ -211,24 +220,22 @@ const MeasuredPass Passes[] = {
        }
        game.lightning1.draw(projection, game.camera.getView());
      }},
-    {"boat_and_props",
-     [](Application& game) {
-       beginScene(game);
-       game.drawWater(std::make_shared<MatrixStack>());
-       glStencilFunc(GL_ALWAYS, 1, 0xFF);
-       glStencilMask(0xFF);
-       glDisable(GL_BLEND);
-     },
+    {"boat_and_props", beginMarking,
      [](Application& game) { drawBoatAndProps(game, Pass::Lit); }},
-    {"obstacles",
+    {"obstacles", beginMarking, [](Application& game) { drawObstacles(game, Pass::Lit); }},
+    // The rain and the bow's spray over the finished scene, under the rims' stencil.
+    {"rain",
      [](Application& game) {
+       glEnable(GL_BLEND);
        beginScene(game);
-       game.drawWater(std::make_shared<MatrixStack>());
-       glStencilFunc(GL_ALWAYS, 1, 0xFF);
-       glStencilMask(0xFF);
-       glDisable(GL_BLEND);
+       drawOpaqueScene(game);
+       drawSky(game);
+       glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
      },
-     [](Application& game) { drawObstacles(game, Pass::Lit); }},
+     [](Application& game) {
+       const glm::vec3 eye = game.camera.getEye();
+       game.drawRain(frameProjection()->topMatrix(), game.camera.getView(), game.stormLight(eye));
+     }},
     {"outlines",
      [](Application& game) {
        glEnable(GL_BLEND);
