@@ -188,6 +188,16 @@ void beginMarking(Application& game) {
   glDisable(GL_BLEND);
 }
 
+// The whole opaque scene and the sky drawn, and the stencil set so that what follows (the rain,
+// the rims) leaves the marked objects alone, as the frame does.
+void beginOverlays(Application& game) {
+  glEnable(GL_BLEND);
+  beginScene(game);
+  drawOpaqueScene(game);
+  drawSky(game);
+  glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
+}
+
 const MeasuredPass Passes[] = {
     {"depth", nullptr, [](Application& game) { game.renderDepthPass(); }},
     // The sky over an empty target, as a frame that draws it first pays for it, and after the
@@ -224,26 +234,12 @@ const MeasuredPass Passes[] = {
      [](Application& game) { drawBoatAndProps(game, Pass::Lit); }},
     {"obstacles", beginMarking, [](Application& game) { drawObstacles(game, Pass::Lit); }},
     // The rain and the bow's spray over the finished scene, under the rims' stencil.
-    {"rain",
-     [](Application& game) {
-       glEnable(GL_BLEND);
-       beginScene(game);
-       drawOpaqueScene(game);
-       drawSky(game);
-       glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
-     },
+    {"rain", beginOverlays,
      [](Application& game) {
        const glm::vec3 eye = game.camera.getEye();
        game.drawRain(frameProjection()->topMatrix(), game.camera.getView(), game.stormLight(eye));
      }},
-    {"outlines",
-     [](Application& game) {
-       glEnable(GL_BLEND);
-       beginScene(game);
-       drawOpaqueScene(game);
-       drawSky(game);
-       glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
-     },
+    {"outlines", beginOverlays,
      [](Application& game) {
        drawBoatAndProps(game, Pass::Outline);
        drawObstacles(game, Pass::Outline);
