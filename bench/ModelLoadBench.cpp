@@ -1,3 +1,5 @@
+// How long the OBJ loader takes over the game's own models; the wait before the title
+// screen is mostly this, so a slower loader shows up here first.
 #include <string>
 #include <vector>
 

@@ -1,3 +1,5 @@
+// What the obstacles cost: the steering and contact pass and the tentacle box refresh of
+// every frame, and the placing of a whole field for a new world.
 #include <cstring>
 #include <memory>
 

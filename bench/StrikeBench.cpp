@@ -1,3 +1,5 @@
+// The cost of a lightning strike, which builds two bolts at once; a slow one would make
+// the race stutter each time the sky flashes.
 #include <benchmark/benchmark.h>
 
 #include <glm/glm.hpp>

@@ -1,3 +1,5 @@
+// Checks the generated rock texture and sky faces as the game loads them: sizes it can
+// upload, no seams where the rock tiles or the sky faces meet, stars only above the horizon.
 #include <array>
 #include <cmath>
 #include <cstdlib>

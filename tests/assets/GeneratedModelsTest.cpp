@@ -1,3 +1,5 @@
+// Checks each generated model loads with well-formed, outward-facing parts at the size and
+// heading the game places it at, so nothing is drawn inside out, sunk or turned away.
 #include <algorithm>
 #include <cctype>
 #include <cmath>

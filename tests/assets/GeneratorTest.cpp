@@ -1,3 +1,5 @@
+// The asset generator gives the same bytes on every run and names a path it cannot write,
+// so a rebuilt resource directory never changes the game by chance.
 #include <filesystem>
 #include <fstream>
 #include <iterator>

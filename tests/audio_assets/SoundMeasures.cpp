@@ -1,3 +1,5 @@
+// Decodes Ogg Vorbis files and measures their loudness and pitch content, for the tests
+// that check the game's sounds without trusting the code that wrote them.
 #include "SoundMeasures.h"
 
 #include <vorbis/vorbisfile.h>

@@ -1,3 +1,5 @@
+// The damage the fuzz tests do to valid resource files, and how many damaged files each
+// loader meets in one run.
 #include "Mutator.h"
 
 #include <algorithm>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Damaged copies of valid files for the loader fuzz tests: a broken model, image or sound
+// must give a message, never a crash.
 #include <cstdint>
 #include <random>
 #include <string>

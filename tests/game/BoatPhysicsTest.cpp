@@ -1,3 +1,5 @@
+// The boat's handling over seconds of play: start, speed cap, turning, the arena edge, the
+// swell, the timer and the win distance, so the race plays the same on every machine.
 #include <cmath>
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// The swell and the chase camera: it starts behind the boat, trails it with lag, tilts
+// with the sea and is never flung past the boat by a long frame or over the top by the mouse.
 #include <cmath>
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Sets up the shared game fixture: a fresh Application on the test window, silent sound,
+// and helpers that start a run, press keys and step the simulation.
 #include "GameFixture.h"
 
 #include <cstdlib>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The fixture the game tests share, so each starts from a fresh run without repeating the
+// start-up steps.
 #include "Application.h"
 #include "GLTestContext.h"
 

@@ -1,3 +1,5 @@
+// Keys, mouse and window events as the player sends them: held keys, toggles, phase
+// changes, restarts and resizes, so no key sticks or acts twice and no event breaks a run.
 #include <gtest/gtest.h>
 
 #include "CaptureOutput.h"

@@ -1,3 +1,5 @@
+// Pausing holds the whole race still, resumes it exactly where it stood, only happens
+// during a race, and follows the window losing the focus.
 #include <gtest/gtest.h>
 
 #include "GameFixture.h"

@@ -1,3 +1,5 @@
+// The whole start-up on the generated resources loads every model and the sky and starts
+// the storm without a missing-file message.
 #include <memory>
 #include <string>
 

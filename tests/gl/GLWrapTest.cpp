@@ -1,3 +1,5 @@
+// The GL error wrapper reports the failing call with its file and line, marks errors left by
+// earlier unwrapped calls, and is one statement, so a GL fault is found where it arose.
 #include <string>
 
 #include <gtest/gtest.h>

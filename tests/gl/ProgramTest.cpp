@@ -1,3 +1,5 @@
+// Shader programs: building, looking locations up by name, and the messages for missing
+// files, compile errors and unknown names, so a broken shader says what failed and where.
 #include <fstream>
 #include <memory>
 #include <string>

@@ -1,3 +1,5 @@
+// Meshes uploaded to the GPU: they draw where expected, get normals when the file has
+// none, report their true bounds and upload texture coordinates only where asked.
 #include <memory>
 #include <string>
 #include <vector>

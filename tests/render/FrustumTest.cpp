@@ -1,3 +1,5 @@
+// The view volume's planes and the sphere test that culls with them: nothing in view may
+// be culled and nothing wholly outside drawn.
 #include <gtest/gtest.h>
 #include <glm/gtc/matrix_transform.hpp>
 

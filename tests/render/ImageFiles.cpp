@@ -1,3 +1,5 @@
+// Writes the small PNG files the texture and sky tests load, in a temporary directory
+// that goes with the test.
 #include "ImageFiles.h"
 
 #include <cstdlib>

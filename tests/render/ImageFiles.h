@@ -1,5 +1,7 @@
 #pragma once
 
+// Small PNG files and their pixels for the image-loading tests, so each case names
+// exactly what the loader is handed.
 #include <string>
 #include <vector>
 

@@ -1,3 +1,5 @@
+// The props in the picture: the boat, the arrow above it and the lighthouse in their
+// colours, never drawn black or covered by rain, and nothing drawn for a model that failed.
 #include <algorithm>
 #include <cstdlib>
 #include <array>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The camera, clock, uniform upload and window read-back shared by the tests that draw
+// parts of the scene and look at the pixels.
 #include <string>
 #include <vector>
 

@@ -1,3 +1,5 @@
+// The drawn sea: it moves, takes shadows only under a caster, looks the same with its
+// tiles culled or coarsened far off, and is the same surface the boat rides on.
 #include <cstdlib>
 #include <limits>
 #include <memory>

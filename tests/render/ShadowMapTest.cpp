@@ -1,3 +1,5 @@
+// The shadow map follows the window size through a minimise, starts every pass clear,
+// skips casters outside the light's box, and says once when its program failed.
 #include <unistd.h>
 
 #include <cmath>

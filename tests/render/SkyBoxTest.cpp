@@ -1,3 +1,5 @@
+// The sky cube builds whole from any set of face files, filling a face it cannot use with
+// black and naming it, so a missing or odd sky file never stops the game.
 #include <array>
 #include <ostream>
 #include <string>

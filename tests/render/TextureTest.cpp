@@ -1,3 +1,5 @@
+// Textures load any image as RGB the right way up and warn about what they cannot use
+// as is, so a grey, alpha or missing file still gives a usable texture.
 #include <ostream>
 #include <string>
 #include <vector>

@@ -1,3 +1,5 @@
+// The sound engine on a recorded or silent device: clips and loops are heard for their
+// length, volume holds, voices are given back, and a bad file or no device is said once.
 #include <gtest/gtest.h>
 
 #include <algorithm>

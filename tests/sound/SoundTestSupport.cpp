@@ -1,3 +1,5 @@
+// Writes test tones as Ogg Vorbis, points OpenAL Soft at its wave or null device and
+// measures what was recorded, for the sound engine tests.
 #include "SoundTestSupport.h"
 
 #include <unistd.h>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Test tones, recorded output and measures of it, so the sound tests judge what is
+// actually heard rather than what the engine reports.
 #include <cstddef>
 #include <cstdio>
 #include <string>

@@ -1,3 +1,5 @@
+// The shape of a lightning bolt: every segment from its start, finite and in the plane
+// facing the camera, fresh each strike, and its fade over seconds.
 #include <gtest/gtest.h>
 
 #include <algorithm>

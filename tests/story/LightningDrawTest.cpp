@@ -1,3 +1,5 @@
+// Drawing the bolts and their flash: a strike shows and fades by the seconds simulated,
+// and a bolt whose program failed is skipped without a message every frame.
 #include <gtest/gtest.h>
 
 #include <cmath>

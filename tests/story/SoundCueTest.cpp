@@ -1,3 +1,5 @@
+// Which sounds each moment of a run starts and stops, so a lost run never also plays the
+// win and the storm never plays twice at once.
 #include <gtest/gtest.h>
 
 #include <functional>

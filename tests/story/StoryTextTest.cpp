@@ -1,3 +1,5 @@
+// The intro lines' timing and the HUD text of each run state, so the story and the
+// timer show the right words at the right moments.
 #include <gtest/gtest.h>
 
 #include <ostream>

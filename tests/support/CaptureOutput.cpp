@@ -1,3 +1,5 @@
+// Redirects a standard stream to a temporary file and reads it back, so tests can check
+// the game's messages.
 #include "CaptureOutput.h"
 
 #include <unistd.h>

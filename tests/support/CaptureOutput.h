@@ -1,5 +1,7 @@
 #pragma once
 
+// Captures what the game prints, so tests can check its messages and keep them out of
+// the test output.
 #include <cstdio>
 #include <string>
 

@@ -1,3 +1,5 @@
+// Opens the game window once per test suite, starts each test with no GL error left over,
+// and reads back pixels and counts the live GL objects.
 #include "GLTestContext.h"
 
 WindowManager* GLTest::windowManager = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+// The GL window, off-screen target and object count the GL tests share.
 #include <vector>
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Drives the real game through its frame loop for the whole-game tests, and measures the
+// sound voices and memory a run leaves behind.
 #include "GameRun.h"
 
 #include <AL/al.h>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The fixture of the whole-game tests: the real game started and played frame by frame,
+// with its output, voices and memory watched.
 #include <memory>
 #include <string>
 

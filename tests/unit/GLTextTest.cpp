@@ -1,3 +1,5 @@
+// The text the game prints about GL: error names, the parsed GL version and the frame
+// rate line, so the console says what it means.
 #include <string>
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Gamepad sticks, triggers and buttons map onto the driving keys and act once per press,
+// so a pad drives the boat as the keyboard does.
 #include <iterator>
 #include <string>
 

@@ -1,3 +1,5 @@
+// The matrix stack the draws compose transforms on: push and pop restore exactly, order
+// matters, projections match glm, and overflow or popping the bottom stops at once.
 #include <cstring>
 
 #include <gtest/gtest.h>

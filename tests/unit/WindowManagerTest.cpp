@@ -1,3 +1,5 @@
+// The window manager hands every event unchanged to its one receiver and drops events
+// when there is none, so input never reaches a stale or second owner.
 #include <string>
 #include <vector>
 

@@ -1,3 +1,5 @@
+// The bounding-volume tree the obstacles live in stays balanced with close boxes, finds
+// exactly the overlapping leaves, and refuses leaves past its pool with one message.
 #include <algorithm>
 #include <random>
 #include <set>

@@ -1,3 +1,5 @@
+// Contact between the boat and the obstacles, and the tentacles' chase: contact radii,
+// one contact per frame, turns at rocks and the edge, and fast mode that touches nothing.
 #include <cmath>
 #include <cstring>
 #include <vector>

@@ -1,3 +1,5 @@
+// Coarsening a mesh for far drawing keeps only whole, valid triangles inside the mesh and
+// drops indices past its vertices.
 #include <gtest/gtest.h>
 #include <algorithm>
 

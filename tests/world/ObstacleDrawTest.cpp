@@ -1,3 +1,5 @@
+// Drawing the rocks and tentacles: the rock program uses all its inputs, tentacle boxes
+// stay fresh for the steering, and missing models or programs draw nothing.
 #include <cmath>
 #include <cstdlib>
 #include <memory>

@@ -1,3 +1,5 @@
+// Placing the obstacle field: grid and world coordinates, open cells clear of rocks,
+// fields with their counts and spacing, restarts, and the obstacle boxes round each model.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
