@@ -26,9 +26,9 @@ SongSetUp startSong(double beatsPerBar, double beatsPerMinute, RoomSettings room
 }
 
 Composition finishSong(const Sheet& sheet, Song song, std::vector<Track> tracks, double seconds,
-                       bool looped, std::uint64_t seed) {
+                       bool looped, std::uint64_t performance) {
   song.tracks = std::move(tracks);
-  return Composition{std::move(song), sheet.problems(), seconds, looped, Random(seed)};
+  return Composition{std::move(song), sheet.problems(), seconds, looped, Random(performance)};
 }
 
 Piece perform(Composition composition) {

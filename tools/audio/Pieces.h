@@ -37,9 +37,10 @@ SongSetUp startLoopedSong(double bars, double beatsPerBar, double loopSeconds, R
 // A piece at a tempo.
 SongSetUp startSong(double beatsPerBar, double beatsPerMinute, RoomSettings room);
 // The written piece: the song with its tracks, what its sheet found wrong, its length in
-// seconds (the loop's, or the whole piece's), and the performers' random seed.
+// seconds (the loop's, or the whole piece's), and the number that picks how
+// the players vary their timing and touch.
 Composition finishSong(const Sheet& sheet, Song song, std::vector<Track> tracks, double seconds,
-                       bool looped, std::uint64_t seed);
+                       bool looped, std::uint64_t performance);
 
 Composition writeIntro();
 Composition writeTitle();
