@@ -127,8 +127,8 @@ class Application final : public EventCallbacks {
                            float seconds) const;
 
   // The storm as shown: the flash of the bolt in sight, its upload to the lit programs with the
-  // wind, the spray at the bow (0..1) and the rain with the spray, drawn before the props so
-  // that they cover it.
+  // wind, the spray at the bow (0..1, while the bow drives up a swell) and the rain with the
+  // spray, which never crosses what the lit pass marked in the stencil.
   StormLight stormLight(const glm::vec3& eye) const;
   void uploadStormLight(const StormLight& light);
   float bowSpray() const;

@@ -11,11 +11,13 @@ namespace {
 
 // The bow stands this far ahead of the boat's centre along its heading.
 constexpr float BowReach = 1.4f;
-// Spray flies where the sea at the bow stands above the boat's own height, the bow meeting
-// the rising face of a crest, in full once it stands this much higher ...
-constexpr float SprayRise = 0.15f;
-// ... and at full strength once the boat makes this speed.
-constexpr float SprayFullSpeed = 12.0f;
+// Spray flies where the bow drives up the face of a swell: the rate at which sailing on lifts
+// the bow, the boat's speed times the sea's slope along its heading, in units a second. Below
+// the first rate the hull rides over the water; at the second the bow throws its full spray.
+constexpr float SprayClimbStart = 0.25f;
+constexpr float SprayClimbFull = 0.9f;
+// The slope is taken over this stretch of sea centred on the bow, about the hull's entry.
+constexpr float SpraySlopeBase = 1.0f;
 
 }  // namespace
 
@@ -31,8 +33,10 @@ StormLight Application::stormLight(const glm::vec3& eye) const {
 
 float Application::bowSpray() const {
   const glm::vec3 bow = boatPos + BowReach * boatDir;
-  const float crest = std::clamp((waveHeight(bow) - boatPos.y) / SprayRise, 0.0f, 1.0f);
-  return crest * std::clamp(std::abs(boatSpeed) / SprayFullSpeed, 0.0f, 1.0f);
+  const glm::vec3 halfBase = 0.5f * SpraySlopeBase * boatDir;
+  const float slope = (waveHeight(bow + halfBase) - waveHeight(bow - halfBase)) / SpraySlopeBase;
+  const float climb = std::max(boatSpeed, 0.0f) * slope;
+  return std::clamp((climb - SprayClimbStart) / (SprayClimbFull - SprayClimbStart), 0.0f, 1.0f);
 }
 
 void Application::uploadStormLight(const StormLight& light) {

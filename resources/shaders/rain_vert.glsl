@@ -19,8 +19,10 @@ out vec4 dropColour;
 
 const vec3 RainBox = vec3(18.0, 12.0, 18.0);
 const float FallSpeed = 16.0;
-// How long a drop's trail is, as seconds of its travel: a camera's motion blur.
-const float TrailSeconds = 0.05;
+// How long a trail is, as seconds of its travel: a camera's motion blur. Spray is slower than
+// rain, and its droplets are drawn out longer so they read as flying water.
+const float RainTrailSeconds = 0.05;
+const float SprayTrailSeconds = 0.09;
 const vec3 RainColour = vec3(0.70, 0.76, 0.86);
 const vec3 FlashColour = vec3(0.85, 0.88, 1.0);
 const float SprayPeriod = 1.1;
@@ -44,6 +46,7 @@ void main() {
   vec3 velocity;
   float alpha;
   vec3 colour;
+  float trailSeconds = RainTrailSeconds;
   if (drop < streakCount) {
     velocity = vec3(wind.x, -FallSpeed * (0.85 + 0.3 * r.z), wind.y);
     // The drop's place in the world, wrapped into the box whose corner trails the camera.
@@ -64,10 +67,11 @@ void main() {
     vec3 start = bow + outward * 0.6;
     head = start + velocity * age - vec3(0.0, 0.5 * Gravity * age * age, 0.0);
     velocity.y -= Gravity * age;
-    alpha = spray * (1.0 - age / SprayPeriod) * 0.9;
+    alpha = spray * (1.0 - age / SprayPeriod);
+    trailSeconds = SprayTrailSeconds;
     colour = mix(vec3(0.78, 0.84, 0.9), FlashColour, flash);
   }
-  vec3 world = tail ? head - velocity * TrailSeconds : head;
+  vec3 world = tail ? head - velocity * trailSeconds : head;
   dropColour = vec4(colour, tail ? 0.0 : alpha);
   gl_Position = P * V * vec4(world, 1.0);
 }

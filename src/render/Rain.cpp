@@ -11,7 +11,7 @@ namespace {
 
 // Rain streaks around the camera and spray droplets at the bow, each drawn as one line.
 constexpr GLsizei StreakCount = 1400;
-constexpr GLsizei SprayCount = 160;
+constexpr GLsizei SprayCount = 360;
 
 }  // namespace
 

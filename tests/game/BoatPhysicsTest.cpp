@@ -198,3 +198,33 @@ TEST_F(BoatPhysics, NothingMovesOutsideThePlayingPhase) {
     EXPECT_EQ(app->timeLeft, 90.0) << phase;
   }
 }
+
+TEST_F(BoatPhysics, SprayFliesWhereTheBowDrivesFastUpTheFaceOfASwell) {
+  // At t = 0 the sea at the origin rises steepest along the diagonal (1, 1) and is level across
+  // it; the bow is put on the origin.
+  const glm::vec3 uphill = glm::normalize(glm::vec3(1.0f, 0.0f, 1.0f));
+  const glm::vec3 alongTheCrest = glm::normalize(glm::vec3(1.0f, 0.0f, -1.0f));
+  const struct {
+    const char* name;
+    glm::vec3 heading;
+    float speed;
+    float least;
+    float most;
+  } cases[] = {
+      {"full speed up the face", uphill, 15.0f, 1.0f, 1.0f},
+      {"slowly up the face", uphill, 3.0f, 0.01f, 0.5f},
+      {"lying still on the face", uphill, 0.0f, 0.0f, 0.0f},
+      {"full speed down the back", -uphill, 15.0f, 0.0f, 0.0f},
+      {"full speed along the crest", alongTheCrest, 15.0f, 0.0f, 0.0f},
+      {"reversing up the face", uphill, -7.0f, 0.0f, 0.0f},
+  };
+  for (const auto& c : cases) {
+    app->boatDir = c.heading;
+    app->boatSpeed = c.speed;
+    app->boatPos = -1.4f * c.heading;
+    glfwSetTime(0.0);
+    const float spray = app->bowSpray();
+    EXPECT_GE(spray, c.least) << c.name;
+    EXPECT_LE(spray, c.most) << c.name;
+  }
+}

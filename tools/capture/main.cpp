@@ -139,7 +139,11 @@ int main(int argc, char** argv) {
   session.press(GLFW_KEY_A);
   written &= capture.shoot("05_race_turning", 1.5f);
   session.release(GLFW_KEY_A);
-  // Rain without a flash, with the bow in a crest so that spray flies.
+  // Back on the first heading, across the swell, so that the bow drives up its faces.
+  session.press(GLFW_KEY_D);
+  capture.run(1.5f);
+  session.release(GLFW_KEY_D);
+  // Rain without a flash, with the bow driving up a swell so that spray flies.
   capture.run(8.0f, [&game] {
     return game.bowSpray() > 0.5f && game.stormLight(game.camera.getEye()).flash < 0.02f;
   });
