@@ -126,11 +126,15 @@ void markObjects(Application& game) {
   glStencilMask(0x00);
 }
 
-void drawOpaqueScene(Application& game) {
+void drawSea(Application& game) {
   glDisable(GL_BLEND);
   game.drawWater(std::make_shared<MatrixStack>());
   glEnable(GL_BLEND);
+}
+
+void drawOpaqueScene(Application& game) {
   markObjects(game);
+  drawSea(game);
 }
 
 void drawSky(Application& game) {
@@ -179,10 +183,9 @@ struct MeasuredPass {
   std::function<void(Application&)> pass;
 };
 
-// The sea drawn and the stencil set to mark what the lit objects cover, as the frame does.
+// The stencil set to mark what the lit objects cover, as the frame does.
 void beginMarking(Application& game) {
   beginScene(game);
-  game.drawWater(std::make_shared<MatrixStack>());
   glStencilFunc(GL_ALWAYS, 1, 0xFF);
   glStencilMask(0xFF);
   glDisable(GL_BLEND);
@@ -209,12 +212,14 @@ const MeasuredPass Passes[] = {
        drawOpaqueScene(game);
      },
      drawSky},
-    {"sea", beginScene,
+    // The sea likewise: over an empty target, and after the objects that stand in it.
+    {"sea_alone", beginScene, drawSea},
+    {"sea_after_objects",
      [](Application& game) {
-       glDisable(GL_BLEND);
-       game.drawWater(std::make_shared<MatrixStack>());
-       glEnable(GL_BLEND);
-     }},
+       beginScene(game);
+       markObjects(game);
+     },
+     drawSea},
     // A bolt alight, drawn twice as the frame does (before and with the outlines).
     {"bolts",
      [](Application& game) {

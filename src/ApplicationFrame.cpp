@@ -270,7 +270,6 @@ void Application::drawScene(int width, int height) {
     // Every opaque program writes alpha 1, so blending would only make the rasteriser read back
     // pixels it then overwrites.
     glDisable(GL_BLEND);
-    drawWater(Model);
 
     // Everything the normal pass draws marks its pixels with stencil 1.
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
@@ -283,6 +282,10 @@ void Application::drawScene(int width, int height) {
     drawTentacles(Model, true, Pass::Lit);
     drawRocks(Model, true, Pass::Lit);
     glStencilMask(0x00);
+
+    // The sea after the objects standing in it: the depth test spares its shading wherever the
+    // boat and the obstacles already stand, and it is the costliest surface per pixel.
+    drawWater(Model);
 
     // The sky after the opaque scene: the depth test spares its shading wherever the sea and
     // the objects already stand, which is most of the lower half of the picture.
