@@ -12,6 +12,8 @@ std::mt19937& generator() {
 
 }  // namespace
 
+void seedRandom(unsigned int seed) { generator().seed(seed); }
+
 int randomInt(int a, int b) { return std::uniform_int_distribution<int>(a, b)(generator()); }
 
 float randomFloat(float a, float b) {

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "FrameTiming.h"
+#include "world/Random.h"
 
 GameSession::~GameSession() {
   // The application releases GL objects, so it goes while the context still exists.
@@ -17,6 +18,9 @@ GameSession::~GameSession() {
 }
 
 bool GameSession::open(const std::string& resourceDir) {
+  // Every scripted session meets the same obstacle field and bolts, so two benchmark runs or
+  // two sets of pictures can be compared.
+  seedRandom(ScriptedSessionSeed);
   application = std::make_unique<Application>();
   windowManager = std::make_unique<WindowManager>();
   if (!windowManager->init(1080, 810)) {
