@@ -22,6 +22,7 @@ in vec3 shadowCoord;
 in vec4 distanceTerms;
 in vec2 foamCoord;
 in vec3 chopPhase;
+flat in mat3x2 chopDirections;
 
 out vec4 color;
 
@@ -36,10 +37,7 @@ const float ShadowBias = 0.004;
 const vec3 FoamColour = vec3(0.36, 0.42, 0.46);
 const vec3 MoonGlow = vec3(0.03, 0.06, 0.08);
 const vec3 FlashColour = vec3(0.55, 0.6, 0.8);
-// The chop's wave trains: directions and slope amplitudes, as in the vertex stage's phases.
-const vec2 ChopDirection1 = vec2(0.8, 0.6);
-const vec2 ChopDirection2 = vec2(-0.53, 0.85);
-const vec2 ChopDirection3 = vec2(0.28, -0.96);
+// The chop's wave trains' slope amplitudes; their phases and directions come from the vertices.
 const vec3 ChopSlope = vec3(0.11, 0.08, 0.06);
 
 // A narrow highlight: pow(x, n) near x = 1, where it matters, as a single exponential.
@@ -57,7 +55,7 @@ float lightReaching() {
 // with the surface detail before they could shimmer.
 vec3 chop(vec3 n) {
   vec3 slopes = ChopSlope * cos(chopPhase) * distanceTerms.y;
-  vec2 slope = ChopDirection1 * slopes.x + ChopDirection2 * slopes.y + ChopDirection3 * slopes.z;
+  vec2 slope = chopDirections * slopes;
   return normalize(n - vec3(slope.x, 0.0, slope.y));
 }
 

@@ -26,8 +26,9 @@ out vec3 shadowCoord;
 out vec4 distanceTerms;
 // The foam noise's coordinates: stretched far along the wind, drifting with it.
 out vec2 foamCoord;
-// The phases of the three short chop trains.
+// The phases of the three short chop trains, and the directions they run in.
 out vec3 chopPhase;
+flat out mat3x2 chopDirections;
 
 // The swell is defined with this rounded pi and on a 300-unit scale; the boat's sea height uses
 // the same numbers, so the hull sits on the drawn surface.
@@ -82,6 +83,7 @@ void main() {
   vec2 across = vec2(-along.y, along.x);
   float drift = time * length(wind) * 0.15;
   foamCoord = vec2((dot(world.xz, along) - drift) * 0.12, dot(world.xz, across) * 0.9);
+  chopDirections = mat3x2(ChopDirection1, ChopDirection2, ChopDirection3);
   chopPhase = vec3(dot(ChopDirection1, world.xz), dot(ChopDirection2, world.xz),
                    dot(ChopDirection3, world.xz)) * ChopWaveNumber + time * ChopSpeed;
 
