@@ -177,27 +177,19 @@ void Application::initFramebuffer() {
 void Application::uploadFrameUniforms(const glm::mat4& P, const glm::mat4& View,
                                       const glm::vec3& eye, float seconds) const {
   const glm::vec3 lightPos(eye.x, LightHeight, eye.z);
-  if (usable(texShader)) {
-    texShader->bind();
-    uploadMatrix(*texShader, "P", P);
-    uploadMatrix(*texShader, "V", View);
-    uploadVector(*texShader, "lightPos", lightPos);
-    uploadVector(*texShader, "lightDirection", LightDirection);
-  }
-  if (usable(lighthouseShader)) {
-    lighthouseShader->bind();
-    uploadMatrix(*lighthouseShader, "P", P);
-    uploadMatrix(*lighthouseShader, "V", View);
-    uploadVector(*lighthouseShader, "lightPos", lightPos);
-    uploadVector(*lighthouseShader, "lightDirection", LightDirection);
-    glUniform1f(lighthouseShader->getUniform("time"), seconds);
-  }
-  if (usable(simpleShader)) {
-    simpleShader->bind();
-    uploadMatrix(*simpleShader, "P", P);
-    uploadMatrix(*simpleShader, "V", View);
-    uploadVector(*simpleShader, "lightPos", lightPos);
-    uploadVector(*simpleShader, "lightDirection", LightDirection);
+  // The lit object programs share the camera and the light.
+  for (const auto& lit : {texShader, lighthouseShader, simpleShader}) {
+    if (!usable(lit)) {
+      continue;
+    }
+    lit->bind();
+    uploadMatrix(*lit, "P", P);
+    uploadMatrix(*lit, "V", View);
+    uploadVector(*lit, "lightPos", lightPos);
+    uploadVector(*lit, "lightDirection", LightDirection);
+    if (lit == lighthouseShader) {
+      glUniform1f(lit->getUniform("time"), seconds);
+    }
   }
   if (usable(outlineShader)) {
     outlineShader->bind();

@@ -10,8 +10,6 @@ namespace {
 // The water plane spans -1..1 in x and z; the swell's period is defined on this scale.
 constexpr float SeaScale = 300.0f;
 constexpr int WaterMaterial = 9;
-// The swell lifts and lowers the plane by at most this much, which each tile's box allows for.
-constexpr float SwellReach = 1.5f;
 }  // namespace
 
 void Application::initShadowMap() {
@@ -56,9 +54,10 @@ void Application::drawWater(std::shared_ptr<MatrixStack> Model) {
   Model->pushMatrix();
   Model->scale(glm::vec3(SeaScale, 1.0f, SeaScale));
   setModel(waveShader, Model);
-  // The frustum planes are this frame's: render extracts them before the sea is drawn.
+  // The frustum planes are this frame's: render extracts them before the sea is drawn. Each
+  // tile's box is widened by the most the swell lifts or lowers the plane.
   waterShape->drawRanges(seaCulling ? seaTiles.visibleRanges(camera.planes, Model->topMatrix(),
-                                                             SwellReach, camera.getEye(),
+                                                             swell::Amplitude, camera.getEye(),
                                                              seaFineDistance)
                                     : seaTiles.allRanges());
   Model->popMatrix();

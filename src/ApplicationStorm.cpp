@@ -19,6 +19,10 @@ constexpr float SprayClimbFull = 0.9f;
 // The slope is taken over this stretch of sea centred on the bow, about the hull's entry.
 constexpr float SpraySlopeBase = 1.0f;
 
+glm::vec3 bowOf(const glm::vec3& boatPos, const glm::vec3& boatDir) {
+  return boatPos + BowReach * boatDir;
+}
+
 }  // namespace
 
 StormLight Application::stormLight(const glm::vec3& eye) const {
@@ -32,7 +36,7 @@ StormLight Application::stormLight(const glm::vec3& eye) const {
 }
 
 float Application::bowSpray() const {
-  const glm::vec3 bow = boatPos + BowReach * boatDir;
+  const glm::vec3 bow = bowOf(boatPos, boatDir);
   const glm::vec3 halfBase = 0.5f * SpraySlopeBase * boatDir;
   const float slope = (waveHeight(bow + halfBase) - waveHeight(bow - halfBase)) / SpraySlopeBase;
   const float climb = std::max(boatSpeed, 0.0f) * slope;
@@ -61,7 +65,7 @@ void Application::drawRain(const glm::mat4& P, const glm::mat4& View, const Stor
   frame.eye = camera.getEye();
   frame.time = static_cast<float>(glfwGetTime());
   frame.flash = light.flash;
-  frame.bow = boatPos + BowReach * boatDir;
+  frame.bow = bowOf(boatPos, boatDir);
   frame.spray = bowSpray();
   rain.draw(frame);
 }

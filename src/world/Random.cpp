@@ -12,7 +12,7 @@ std::mt19937& generator() {
 
 }  // namespace
 
-void seedRandom(unsigned int seed) { generator().seed(seed); }
+void restartRandomDraws(unsigned int startingValue) { generator().seed(startingValue); }
 
 int randomInt(int a, int b) { return std::uniform_int_distribution<int>(a, b)(generator()); }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // Runs the real game in its own window the way its frame loop does, with key presses from a
-// script instead of a player; the scene capture and the frame benchmark are built on it. The
-// obstacle field and the bolts are drawn from a fixed seed, the same in every session.
+// script instead of a player; the scene capture and the frame benchmark are built on it. Every
+// session draws the same obstacle field and the same bolts.
 
 #include <memory>
 #include <string>
@@ -11,8 +11,8 @@
 #include "Application.h"
 #include "WindowManager.h"
 
-// The random generator's seed for every scripted session.
-constexpr unsigned int ScriptedSessionSeed = 1853;
+// Where every scripted session starts its random draws.
+constexpr unsigned int ScriptedSessionDraws = 1853;
 
 class GameSession {
  public:
