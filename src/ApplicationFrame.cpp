@@ -315,8 +315,13 @@ void Application::drawScene(int width, int height) {
 void Application::finishFrame(int width, int height) {
   glViewport(0, 0, width, height);
   glDisable(GL_DEPTH_TEST);
-  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
+  // The post-processing quad covers every pixel of the window; a clear underneath would only
+  // make the rasteriser write the whole window twice. Without that program the window is at
+  // least a known white.
+  if (!usable(postProcessShader)) {
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
   drawPostProcess(postTexture, glm::vec2(static_cast<float>(width), static_cast<float>(height)));
   drawScreenText(width, height);
 }

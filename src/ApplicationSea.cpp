@@ -29,6 +29,10 @@ void Application::renderDepthPass() {
   if (width <= 0 || height <= 0 || shadowMap.depthMapFBO == 0) {
     return;
   }
+  // Only the race draws a scene that reads the map; the text screens would pay for it unseen.
+  if (gameState != Playing) {
+    return;
+  }
   // The map keeps the size of the last real resize, which is the size to draw at.
   glViewport(0, 0, shadowMap.getWidth(), shadowMap.getHeight());
 

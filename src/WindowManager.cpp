@@ -1,11 +1,30 @@
 // The GLFW window: opening the OpenGL 3.3 core context and forwarding its events.
 #include "WindowManager.h"
 
+#include <malloc.h>
+
 #include <iostream>
 
 WindowManager* WindowManager::instance = nullptr;
 
 namespace {
+
+// A software rasteriser allocates its bins and vertex buffers afresh for every frame and frees
+// them at its end. With the C library's defaults, blocks above a threshold that adapts at run
+// time are mapped and unmapped each time, and the top of the heap is handed back to the system,
+// so every frame pays again for zeroed pages: half a race frame's work for its first seconds,
+// until the threshold happens to adapt. Fixed thresholds (the largest mapping threshold the
+// library accepts) keep that memory for reuse from the first frame on.
+void keepFreedMemoryForReuse() {
+  constexpr int MappedFromBytes = 32 * 1024 * 1024;
+  constexpr int ReturnedFromBytes = 512 * 1024 * 1024;
+  if (mallopt(M_MMAP_THRESHOLD, MappedFromBytes) == 0 ||
+      mallopt(M_TRIM_THRESHOLD, ReturnedFromBytes) == 0) {
+    std::cerr << "Could not set the memory allocator's thresholds; frames may be slower."
+              << std::endl;
+  }
+}
+
 void error_callback(int /*error*/, const char* description) { std::cerr << description << std::endl; }
 }  // namespace
 
@@ -26,6 +45,7 @@ WindowManager::~WindowManager() {
 }
 
 bool WindowManager::init(int width, int height) {
+  keepFreedMemoryForReuse();
   glfwSetErrorCallback(error_callback);
   if (!glfwInit()) {
     return false;
