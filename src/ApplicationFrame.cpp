@@ -81,6 +81,8 @@ void Application::adaptRenderScale(double frameSeconds) {
   constexpr double SecondsBeforeCoarser = 0.25;
   constexpr size_t FramesBeforeCoarser = 5;
   constexpr double SecondsBeforeFiner = 1.0;
+  // About three quarters of a race frame's work on a software rasteriser is shading pixels.
+  constexpr double PixelShare = 0.75;
   constexpr float ScaleStep = 0.125f;
   constexpr float SmallestScale = 0.5f;
   // Only race frames tell what the scene costs; the text screens would always call for more.
@@ -102,8 +104,12 @@ void Application::adaptRenderScale(double frameSeconds) {
   const double typical = *middle;
   float scale = renderScale;
   if (typical > SlowFrame) {
-    // The pixels' share of a frame goes with the square of the scale.
-    const auto aimed = static_cast<float>(std::sqrt(SlowFrame / typical)) * scale;
+    // The pixels' share of a frame goes with the square of the scale; the rest (vertices, the
+    // window-sized post-processing and text) stays, so aiming as if it all shrank would take
+    // several steps, a stutter each, to settle.
+    const double fixedPart = (1.0 - PixelShare) * typical;
+    const double aimedPixels = std::max(0.0, SlowFrame - fixedPart) / (typical - fixedPart);
+    const auto aimed = static_cast<float>(std::sqrt(aimedPixels)) * scale;
     scale = std::max(SmallestScale, std::floor(aimed / ScaleStep) * ScaleStep);
   } else if (typical < FastFrame && secondsSinceScaleChange >= SecondsBeforeFiner) {
     scale = std::min(1.0f, scale + ScaleStep);
