@@ -1,4 +1,4 @@
-// The random draws behind obstacle placement and bolt shapes.
+// The random numbers behind obstacle placement and bolt shapes.
 #include "world/Random.h"
 
 #include <random>
@@ -12,7 +12,7 @@ std::mt19937& generator() {
 
 }  // namespace
 
-void restartRandomDraws(unsigned int startingValue) { generator().seed(startingValue); }
+void replayRandomSequence(unsigned int sequenceStart) { generator().seed(sequenceStart); }
 
 int randomInt(int a, int b) { return std::uniform_int_distribution<int>(a, b)(generator()); }
 

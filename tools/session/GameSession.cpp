@@ -20,7 +20,7 @@ GameSession::~GameSession() {
 bool GameSession::open(const std::string& resourceDir) {
   // Every scripted session meets the same obstacle field and bolts, so two benchmark runs or
   // two sets of pictures can be compared.
-  restartRandomDraws(ScriptedSessionDraws);
+  replayRandomSequence(ScriptedSessionSequence);
   application = std::make_unique<Application>();
   windowManager = std::make_unique<WindowManager>();
   if (!windowManager->init(1080, 810)) {

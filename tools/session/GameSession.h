@@ -11,8 +11,8 @@
 #include "Application.h"
 #include "WindowManager.h"
 
-// Where every scripted session starts its random draws.
-constexpr unsigned int ScriptedSessionDraws = 1853;
+// Where every scripted session's random sequence begins.
+constexpr unsigned int ScriptedSessionSequence = 1853;
 
 class GameSession {
  public:
